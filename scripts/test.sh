@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test:
+#   1. the whole project with -Wall -Wextra -Werror, all tests (widget tests
+#      offscreen);
+#   2. the plain libraries again under AddressSanitizer and
+#      UndefinedBehaviorSanitizer, with their tests.
+# Ends with CTest's summary of each run; exits non-zero if any test failed.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/setup.sh"
+
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+status=0
+
+echo "== Build (warnings are errors)"
+BUILD_DIR="$root/build" "$root/scripts/build.sh" -DPEEKWELL_WERROR=ON
+echo "== Tests"
+ctest --test-dir "$root/build" --output-on-failure -j "$jobs" || status=1
+
+echo "== Plain libraries under AddressSanitizer and UndefinedBehaviorSanitizer"
+BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DPEEKWELL_WERROR=ON \
+  -DPEEKWELL_CORE_ONLY=ON -DPEEKWELL_BENCH=OFF -DPEEKWELL_SANITIZE=address,undefined -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" || status=1
+
+exit $status

@@ -1,0 +1,79 @@
+// Text encodings of the text and binary view: the encoding table, which of
+// them this system can convert, their display names, and byte-to-UTF-16
+// conversion through one 256-entry table per code page.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum TVuEncoding : uint8_t {
+    vEncANSI, vEncOEM, vEncEBCDIC, vEncKOI8, vEncISO, vEncMac,
+    vEncWEuroDOS, vEncWEuroISO1, vEncWEuroISO2, vEncWEuroMac, vEncWEuroWin,
+    vEncCEuroDOS, vEncCEuroISO, vEncCEuroMac, vEncCEuroWin,
+    vEncBalDOS, vEncBalISO1, vEncBalISO2, vEncBalWin,
+    vEncCyrDOS, vEncCyrISO, vEncCyrKOI8R, vEncCyrKOI8U, vEncCyrMacC, vEncCyrMacU, vEncCyrWin,
+    vEncGreekDOS, vEncGreekISO, vEncGreekMac, vEncGreekWin,
+    vEncLatin3,
+    vEncTurDOS, vEncTurISO, vEncTurMac, vEncTurWin,
+    vEncArDOS1, vEncArDOS2, vEncArDOS3, vEncArISO, vEncArMac, vEncArWin,
+    vEncHebDOS, vEncHebISO1, vEncHebISO2, vEncHebMac, vEncHebWin,
+    vEncThai, vEncViet,
+    vEncEBUSCanada, vEncEBInternational, vEncEBMultilingualLatin2, vEncEBGreekModern,
+    vEncEBTurkishLatin5, vEncEBLatin1OpenSystem, vEncEBGermany, vEncEBDenmarkNorway,
+    vEncEBFinlandSweden, vEncEBItaly, vEncEBLatinAmericaSpain, vEncEBUnitedKingdom,
+    vEncEBJapaneseKatakanaExtended, vEncEBFrance, vEncEBArabic, vEncEBGreek, vEncEBHebrew,
+    vEncEBKoreanExtended, vEncEBThai, vEncEBIcelandic, vEncEBCyrillicRussian, vEncEBTurkish,
+    vEncEBCyrillicSerbianBulgarian,
+    vEncUnicodeLE, vEncUnicodeBE,
+};
+
+constexpr int kEncodingCount = vEncUnicodeBE + 1;
+
+// Byte order of the two UTF-16 encodings as the text view stores it.
+enum TVuUnicodeFormat : uint8_t { vufLittleEndian = 1, vufBigEndian = 2 };
+
+struct TVuEncodingRec {
+    int32_t codepage;  // -1: resolved by the conversion rules
+    uint8_t group;     // 0: no group, else an index of EncodingGroupNames
+    const char* name;
+};
+
+extern const TVuEncodingRec kEncodingTable[kEncodingCount];
+extern const char* const EncodingGroupNames[14];  // index 1..13; [0] is empty
+
+inline bool IsUnicodeEncoding(TVuEncoding enc) { return enc == vEncUnicodeLE || enc == vEncUnicodeBE; }
+
+// Fills the "supported" flags. Runs once, on first use; calling it again
+// does nothing.
+void InitEncodings();
+
+bool IsEncodingSupported(TVuEncoding enc);
+
+// The table's code page; throws std::logic_error
+// ("Invalid codepage specified: CodepageID") for a negative one.
+int EncodingCodepage(TVuEncoding enc);
+
+// Group name + " (" + name + ")", or the name alone outside a group (UTF-8).
+std::string EncodingName(TVuEncoding enc);
+
+// The 256 UTF-16 units that bytes 0..255 become in `enc` (U+FFFD for an
+// undefined byte). nullptr for an unsupported encoding. Built once per
+// code page; the returned table lives for the whole process.
+// Throws std::logic_error for the two Unicode encodings.
+const char16_t* EncodingTable(TVuEncoding enc);
+
+// Converts bytes in `enc`; an unsupported encoding gives "?" for the whole
+// string, an empty input an empty result. Throws std::logic_error
+// ("Unicode encodings can't be passed to CodepageToANSI") for UTF-16.
+std::u16string EncodingToUnicode(std::string_view bytes, TVuEncoding enc);
+
+// Raw UTF-16 bytes to a wide string; an odd last byte is ignored, fewer
+// than two bytes give an empty string.
+std::u16string BytesToUnicode(const void* bytes, int64_t length, bool bigEndian);
+
+// The system code pages (derived from the locale, PEEKWELL_ACP and
+// PEEKWELL_OEMCP override). The Mac code page follows the locale only.
+int SystemAnsiCodepage();
+int SystemOemCodepage();
+int SystemMacCodepage();
