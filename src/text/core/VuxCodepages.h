@@ -63,6 +63,10 @@ std::string EncodingName(TVuEncoding enc);
 // Throws std::logic_error for the two Unicode encodings.
 const char16_t* EncodingTable(TVuEncoding enc);
 
+// The table for any Windows code page number (language files name theirs
+// by number), or nullptr when neither converter has it.
+const char16_t* CodepageTable(int codepage);
+
 // Converts bytes in `enc`; an unsupported encoding gives "?" for the whole
 // string, an empty input an empty result. Throws std::logic_error
 // ("Unicode encodings can't be passed to CodepageToANSI") for UTF-16.
