@@ -76,6 +76,20 @@ std::u16string EncodingToUnicode(std::string_view bytes, TVuEncoding enc);
 // than two bytes give an empty string.
 std::u16string BytesToUnicode(const void* bytes, int64_t length, bool bigEndian);
 
+// Converts bytes in Windows code page `codepage` (0 = system ANSI, 1 = OEM,
+// 2 = Mac), single- or multi-byte (a language file may be in 932). Neither
+// converter knowing the code page gives "?" for the whole string, like an
+// unsupported encoding; an empty input gives an empty result.
+std::u16string CodepageToUnicode(std::string_view bytes, int codepage);
+
+// Wide text to bytes of single-byte code page `codepage` (0 = system
+// ANSI, 1 = OEM, 2 = Mac); a character the code page cannot represent
+// becomes "?". An unknown code page converts as ANSI.
+std::string UnicodeToCodepage(std::u16string_view text, int codepage);
+
+// The system's standard wide-to-ANSI conversion (unrepresentable: "?").
+inline std::string UnicodeToAnsi(std::u16string_view text) { return UnicodeToCodepage(text, 0); }
+
 // The system code pages (derived from the locale, PEEKWELL_ACP and
 // PEEKWELL_OEMCP override). The Mac code page follows the locale only.
 int SystemAnsiCodepage();
