@@ -1,0 +1,408 @@
+// Source, buffer, character fetch and properties of the view's state.
+// Line finding and scrolling live in VuBinHexLines.cpp.
+#include "binhex/core/VuBinHexModel.h"
+
+#include "text/core/VuViewerMsg.h"
+#include "text/core/VuxSProc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+int ClampInt(int value, int lo, int hi) { return value < lo ? lo : (value > hi ? hi : value); }
+
+// Range rule of the two hex widths: 2..300, down to a multiple of 4, >= 2.
+int HexWidthRule(int value)
+{
+    value = ClampInt(value, 2, 300);
+    value -= value % 4;
+    return value < 2 ? 2 : value;
+}
+
+}  // namespace
+
+int OffsetDigitsFor(int64_t size)
+{
+    int digits = 0;
+    for (uint64_t v = size > 0 ? uint64_t(size) : 0; v != 0; v >>= 4)
+        ++digits;
+    if (digits < 8)
+        digits = 8;
+    if (digits % 2 != 0)
+        ++digits;
+    return digits;
+}
+
+TVuBinHexModel::TVuBinHexModel() { RefreshTable(); }
+
+TVuBinHexModel::~TVuBinHexModel() = default;
+
+// --- Source -----------------------------------------------------------------
+
+bool TVuBinHexModel::OpenFile(const std::string& fileName)
+{
+    if (fileName == fileName_ && (kind_ == vsrcFile || fileName.empty()))
+        return true;
+    fileName_ = fileName;
+    return LoadFile(true);
+}
+
+bool TVuBinHexModel::LoadFile(bool newFile)
+{
+    memo_ = TVuViewMemo{viewPos_, horzScrollPos_, endVisible_};
+    CloseSource();
+    if (fileName_.empty())
+        return true;
+    if (!OpenFileSource())
+        return false;
+    if (!newFile)
+        ScrollTo(memo_.viewPos);
+    return true;
+}
+
+bool TVuBinHexModel::OpenFileSource()
+{
+    file_ = TVuFileStream::Open(fileName_);
+    if (!file_) {
+        ViewerMessage(SubstPercentS(ViewerMessages.CannotOpenFile, {Utf8ToUtf16(fileName_)}));
+        return false;
+    }
+    const int64_t size = file_->Size();
+    if (size < 0) {
+        file_.reset();
+        fileSize_ = 0;
+        return false;
+    }
+    kind_ = vsrcFile;
+    source_ = file_.get();
+    fileSize_ = size;
+    AllocateBuffer();
+    ReadBuffer();
+    offsetDigits_ = OffsetDigitsFor(fileSize_);
+    if (IsUnicodeMode(mode_))
+        DetectByteOrder();
+    return true;
+}
+
+bool TVuBinHexModel::OpenStream(TVuStream* stream)
+{
+    CloseSource();
+    if (!stream)
+        return false;
+    const int64_t size = stream->Size();
+    kind_ = vsrcStream;
+    source_ = stream;
+    fileSize_ = size < 0 ? 0 : size;
+    AllocateBuffer();
+    ReadBuffer();
+    offsetDigits_ = OffsetDigitsFor(fileSize_);
+    if (IsUnicodeMode(mode_))
+        DetectByteOrder();
+    return true;
+}
+
+void TVuBinHexModel::CloseSource()
+{
+    file_.reset();
+    source_ = nullptr;
+    kind_ = vsrcNone;
+    fileSize_ = 0;
+    readOK_ = true;
+    buffer_.clear();
+    buffer_.shrink_to_fit();
+    bufferPos_ = 0;
+    viewPos_ = 0;
+    horzScrollPos_ = 0;
+    horzMax_ = 0;
+    endVisible_ = false;
+    selStart_ = 0;
+    selLength_ = 0;
+    byteOrder_ = 0;
+    offsetDigits_ = 8;
+}
+
+void TVuBinHexModel::AllocateBuffer()
+{
+    buffer_.assign(size_t(BufferSize()), 0);
+    bufferPos_ = 0;
+}
+
+// --- Mode and encoding --------------------------------------------------------
+
+void TVuBinHexModel::SetMode(TVuBinHexMode mode)
+{
+    mode_ = mode;
+    RefreshTable();
+    if (kind_ == vsrcFile) {
+        LoadFile(false);
+    } else if (kind_ == vsrcStream) {
+        TVuStream* stream = source_;
+        OpenStream(stream);
+    }
+}
+
+bool TVuBinHexModel::SetTextEncoding(TVuEncoding enc)
+{
+    if (enc == encoding_)
+        return false;
+    encoding_ = enc;
+    RefreshTable();
+    return true;
+}
+
+bool TVuBinHexModel::SetTextOemSpecial(bool value)
+{
+    if (value == oemSpecial_)
+        return false;
+    oemSpecial_ = value;
+    return true;
+}
+
+void TVuBinHexModel::RefreshTable()
+{
+    // The Unicode encodings have no byte table; a single-byte mode showing
+    // them converts every byte to "?", as an unsupported encoding does.
+    table_ = IsUnicodeEncoding(encoding_) ? nullptr : EncodingTable(encoding_);
+}
+
+void TVuBinHexModel::DetectByteOrder()
+{
+    if (byteOrder_ != 0)
+        return;
+    byteOrder_ = vufLittleEndian;
+    if (!HasSource() || fileSize_ < 2)
+        return;
+    uint8_t head[2] = {0, 0};
+    if (!buffer_.empty() && bufferPos_ == 0)
+        std::memcpy(head, buffer_.data(), 2);
+    else if (buffer_.empty() || !ReadSource(head, 2, 0))
+        return;
+    if (head[0] == 0xFE && head[1] == 0xFF)
+        byteOrder_ = vufBigEndian;
+}
+
+int64_t TVuBinHexModel::LineUnit() const
+{
+    switch (mode_) {
+    case vbmodeText: return 10;
+    case vbmodeBinary: return textWidth_;
+    case vbmodeHex: return textWidthHex_;
+    case vbmodeUnicode: return 20;
+    case vbmodeUHex: return int64_t(textWidthUHex_) * 2;
+    }
+    return 10;
+}
+
+bool TVuBinHexModel::NoConversion() const
+{
+    return !IsUnicodeMode(mode_) && (encoding_ == vEncANSI || (encoding_ == vEncOEM && oemSpecial_));
+}
+
+bool TVuBinHexModel::UsesOemFont() const
+{
+    return !IsUnicodeMode(mode_) && encoding_ == vEncOEM && oemSpecial_;
+}
+
+// --- Properties ---------------------------------------------------------------
+
+bool TVuBinHexModel::SetTextWidth(int value)
+{
+    value = ClampInt(value, 2, ::LineLimit(vbmodeBinary));
+    if (value == textWidth_)
+        return false;
+    textWidth_ = value;
+    return true;
+}
+
+bool TVuBinHexModel::SetTextWidthHex(int value)
+{
+    value = HexWidthRule(value);
+    if (value == textWidthHex_)
+        return false;
+    textWidthHex_ = value;
+    return true;
+}
+
+bool TVuBinHexModel::SetTextWidthUHex(int value)
+{
+    value = HexWidthRule(value);
+    if (value == textWidthUHex_)
+        return false;
+    textWidthUHex_ = value;
+    return true;
+}
+
+void TVuBinHexModel::SetTextWidthFitHex(bool value)
+{
+    if (widthFitHex_ && !value)
+        textWidthHex_ = 16;
+    widthFitHex_ = value;
+}
+
+void TVuBinHexModel::SetTextWidthFitUHex(bool value)
+{
+    if (widthFitUHex_ && !value)
+        textWidthUHex_ = 8;
+    widthFitUHex_ = value;
+}
+
+bool TVuBinHexModel::SetTextWrap(bool value)
+{
+    if (value == wrap_)
+        return false;
+    wrap_ = value;
+    if (wrap_)
+        horzScrollPos_ = 0;
+    return true;
+}
+
+bool TVuBinHexModel::SetTextNonPrintable(bool value)
+{
+    if (value == nonPrintable_)
+        return false;
+    nonPrintable_ = value;
+    return true;
+}
+
+bool TVuBinHexModel::SetTextTabSize(int value)
+{
+    value = ClampInt(value, 1, 16);
+    if (value == tabSize_)
+        return false;
+    tabSize_ = value;
+    return true;
+}
+
+void TVuBinHexModel::SetTextSearchIndentVert(int value) { indentVert_ = ClampInt(value, 0, 80); }
+void TVuBinHexModel::SetTextSearchIndentHorz(int value) { indentHorz_ = ClampInt(value, 0, 80); }
+
+void TVuBinHexModel::SetBitmapSize(int width, int height)
+{
+    bitmapWidth_ = width < 0 ? 0 : width;
+    bitmapHeight_ = height < 0 ? 0 : height;
+}
+
+int TVuBinHexModel::VisibleLines() const
+{
+    const int height = metrics_.lineHeight > 0 ? metrics_.lineHeight : 1;
+    return ClampInt((bitmapHeight_ - 4) / height, 0, kMaxDrawLines);
+}
+
+// --- Positions and selection ----------------------------------------------------
+
+int64_t TVuBinHexModel::LastPos() const
+{
+    const int cs = CharSize();
+    const int64_t last = fileSize_ / cs * cs - cs;
+    return last < 0 ? 0 : last;
+}
+
+int64_t TVuBinHexModel::RoundToChar(int64_t offset) const
+{
+    const int cs = CharSize();
+    return offset >= 0 ? offset / cs * cs : -((-offset + cs - 1) / cs * cs);
+}
+
+bool TVuBinHexModel::SetSelection(int64_t start, int64_t length)
+{
+    if (start < 0 || length < 0 || start > LastPos())
+        return false;
+    start = RoundToChar(start);
+    length = RoundToChar(length);
+    const int64_t end = RoundToChar(fileSize_);
+    if (start + length > end)
+        length = std::max<int64_t>(end - start, 0);
+    if (start == selStart_ && length == selLength_)
+        return false;
+    selStart_ = start;
+    selLength_ = length;
+    return true;
+}
+
+// --- Buffer and character fetch --------------------------------------------------
+
+void TVuBinHexModel::ReadBuffer()
+{
+    if (!HasSource())
+        return;
+    readOK_ = ReadSource(buffer_.data(), int64_t(buffer_.size()), bufferPos_);
+    if (!readOK_) {
+        if (kind_ == vsrcFile)
+            ViewerMessage(SubstPercentS(ViewerMessages.CannotReadFile, {Utf8ToUtf16(fileName_)}));
+        else
+            ViewerMessage(ViewerMessages.CannotReadStream);
+    }
+}
+
+bool TVuBinHexModel::ReadSource(void* dest, int64_t count, int64_t offset)
+{
+    if (buffer_.empty())
+        throw std::logic_error("Buffer not allocated: ReadSource");
+    if (!source_)
+        throw std::logic_error("File source not assigned: ReadSource");
+    ++readCount_;
+    std::memset(dest, 0, size_t(count));
+    if (offset < 0)
+        return false;
+    try {
+        return source_->ReadAt(offset, dest, count) >= 0;
+    } catch (...) {
+        // A caller's stream may throw; that is a failed read like any other.
+        return false;
+    }
+}
+
+bool TVuBinHexModel::IsOutOfBuffer(int64_t offset) const
+{
+    return offset < 0 || offset > LastPos() || offset < bufferPos_ || offset >= bufferPos_ + int64_t(buffer_.size());
+}
+
+char16_t TVuBinHexModel::GetChar(int64_t offset, bool binary) const
+{
+    char16_t ch = 0;
+    if (offset >= 0 && offset <= LastPos() && HasSource()) {
+        if (IsOutOfBuffer(offset))
+            throw std::logic_error("Buffer position out of range: GetChar");
+        const size_t i = size_t(offset - bufferPos_);
+        if (IsUnicodeMode(mode_)) {
+            const uint8_t b0 = buffer_[i];
+            const uint8_t b1 = i + 1 < buffer_.size() ? buffer_[i + 1] : 0;
+            ch = byteOrder_ == vufBigEndian ? char16_t(b0 << 8 | b1) : char16_t(b1 << 8 | b0);
+        } else {
+            const uint8_t b = buffer_[i];
+            if (NoConversion())
+                ch = b;
+            else
+                ch = table_ ? table_[b] : u'?';
+        }
+    }
+    if (ch < metrics_.firstChar && (binary || (ch != 13 && ch != 10 && ch != 9)))
+        ch = u'.';
+    return ch;
+}
+
+std::string TVuBinHexModel::HexOfChar(int64_t offset) const
+{
+    static const char kDigits[] = "0123456789ABCDEF";
+    if (offset < 0 || offset > LastPos() || !HasSource())
+        return {};
+    if (IsOutOfBuffer(offset))
+        throw std::logic_error("Buffer position out of range: GetChar");
+    const size_t i = size_t(offset - bufferPos_);
+    std::string hex;
+    // The odd byte of a unit is in the buffer whenever the unit is; it lies
+    // past LastPos only for the file's last unit, which is shown whole.
+    if (IsUnicodeMode(mode_) && i + 1 < buffer_.size()) {
+        hex += kDigits[buffer_[i + 1] >> 4];
+        hex += kDigits[buffer_[i + 1] & 15];
+    }
+    hex += kDigits[buffer_[i] >> 4];
+    hex += kDigits[buffer_[i] & 15];
+    return hex;
+}
+
+int TVuBinHexModel::CharBytesAt(int64_t) const { return CharSize(); }
+
+int64_t TVuBinHexModel::PrevCharStart(int64_t offset) const { return offset - CharSize(); }
