@@ -3,7 +3,9 @@
 #   1. the whole project with -Wall -Wextra -Werror, all tests (widget tests
 #      offscreen);
 #   2. the plain libraries again under AddressSanitizer and
-#      UndefinedBehaviorSanitizer, with their tests.
+#      UndefinedBehaviorSanitizer, with their tests;
+#   3. the file watcher's thread and its hand-over to the user-interface
+#      thread under ThreadSanitizer (only those targets are built).
 # Ends with CTest's summary of each run; exits non-zero if any test failed.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -23,5 +25,17 @@ BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DPEEKWELL_WERROR=ON \
   -DPEEKWELL_CORE_ONLY=ON -DPEEKWELL_BENCH=OFF -DPEEKWELL_SANITIZE=address,undefined -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" || status=1
+
+echo "== File watcher under ThreadSanitizer"
+tsan_args=(-DPEEKWELL_WERROR=ON -DPEEKWELL_BENCH=OFF -DPEEKWELL_SANITIZE=thread -DCMAKE_BUILD_TYPE=Debug)
+cmake -S "$root" -B "$root/build-tsan" -G Ninja -DPEEKWELL_CORE_ONLY=ON "${tsan_args[@]}" >/dev/null
+cmake --build "$root/build-tsan" --target binhex_file_notification_test --parallel "$jobs"
+# The Qt hand-over needs a Qt build; only its test target is built there.
+cmake -S "$root" -B "$root/build-tsan-gui" -G Ninja "${tsan_args[@]}" >/dev/null
+cmake --build "$root/build-tsan-gui" --target binhex_file_notifier_test --parallel "$jobs"
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+ctest --test-dir "$root/build-tsan" -R FileNotif --output-on-failure -j "$jobs" || status=1
+ctest --test-dir "$root/build-tsan-gui" -R FileNotif --output-on-failure -j "$jobs" || status=1
+unset TSAN_OPTIONS
 
 exit $status
