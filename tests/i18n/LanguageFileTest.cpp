@@ -121,7 +121,7 @@ TEST(LanguageFile, EntriesAndMarkedLines)
                        "[TForm1]\n"
                        "; comment\n"
                        "\n"
-                       "btn.Caption{remark=1}='Open'\n"
+                       "btn.Caption{remark}='Open'\n"
                        "(x)old.Caption='gone'\n"
                        "(!)new.Caption='todo'\n"
                        "(?)other.Caption='quiet'\n"

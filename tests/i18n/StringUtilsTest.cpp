@@ -42,11 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DecodeLiteral, StrayCharacterCarriesPositionAndDecodedText)
 {
     try {
-        DecodeLiteral(u"'ab'#67x'z'");
+        DecodeLiteral(u"'ab'#67'c'x'z'");
         FAIL() << "no error";
     } catch (const EQuillonToStringError& e) {
-        EXPECT_EQ(e.Position(), 8u);
-        EXPECT_EQ(e.Decoded(), u"abC");
+        EXPECT_EQ(e.Position(), 11u);
+        EXPECT_EQ(e.Decoded(), u"abCc");
     }
 }
 
