@@ -305,3 +305,14 @@ void TVuBinHexModel::LineUp(int count)
         StepLines(count, false, viewPos_);
     }
 }
+
+void TVuBinHexModel::RestoreViewPos(int64_t pos)
+{
+    if (!HasSource())
+        return;
+    viewPos_ = std::clamp<int64_t>(pos, 0, LastPos());
+    if (viewPos_ < bufferPos_ || viewPos_ > bufferPos_ + BlockSize() || !readOK_) {
+        bufferPos_ = std::max<int64_t>(viewPos_ - BlockSize(), 0);
+        ReadBuffer();
+    }
+}

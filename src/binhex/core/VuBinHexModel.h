@@ -270,6 +270,9 @@ public:
     void LineUp(int count);
     void PageDown() { LineDown(VisibleLines()); }
     void PageUp() { LineUp(VisibleLines()); }
+    // Puts ViewPos back to a position saved earlier (after printing), with
+    // the buffer placed around it.
+    void RestoreViewPos(int64_t pos);
     // Start of the last page in the fixed modes.
     int64_t LastPageStart() const;
 
