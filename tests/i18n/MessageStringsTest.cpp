@@ -50,6 +50,11 @@ TEST_F(MessageStrings, LanguageFileReplacesViewerMessages)
     SetResStringRedirect(true);
     RefreshResStrings();
     EXPECT_EQ(ViewerMessages.FileNotFound, u"Файл не найден: %s");
+
+    // Message lines break at CR LF in the file and at LF for the program.
+    Load("[RESOURCESTRINGS]\n1002_CannotOpen=Не открыть:\\%s\n");
+    EXPECT_EQ(ResStringer().FindResString(rsCannotOpenFile), u"Не открыть:\r\n%s");
+    EXPECT_EQ(ViewerMessages.CannotOpenFile, u"Не открыть:\n%s");
 }
 
 TEST_F(MessageStrings, UnfindableEntryShowsBuiltInText)

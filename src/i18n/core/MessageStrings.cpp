@@ -80,7 +80,24 @@ TResStringer& ResStringer()
     return stringer;
 }
 
-std::u16string LoadResString(int32_t id) { return Lookup()(id); }
+std::u16string LoadResString(int32_t id)
+{
+    // Language files break message lines with CR LF; what shows them breaks
+    // lines at LF.
+    std::u16string text = Lookup()(id);
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            out.push_back(u'\n');
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
 
 std::u16string BuiltInResString(int32_t id) { return ReadBuiltIn(id); }
 

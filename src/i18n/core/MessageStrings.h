@@ -41,8 +41,9 @@ TResStringer& ResStringer();
 
 // The text of `id` as the program shows it: while the message-string
 // redirect is on, the language file's translation when ResStringer() has
-// one; otherwise the built-in text. An identifier nobody registered gives
-// an empty string.
+// one; otherwise the built-in text. Line breaks come as LF (the file's CR LF
+// and CR are turned into LF). An identifier nobody registered gives an
+// empty string.
 std::u16string LoadResString(int32_t id);
 
 // The message-string redirect: on from the start of the process; the

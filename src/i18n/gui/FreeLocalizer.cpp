@@ -72,7 +72,10 @@ bool TFreeLocalizer::LoadLanguage(const QString& fileName)
         } refresh;
         whole = translations_.LoadFile(fileName.toStdString());
     }
-    if (AutoTranslate())
+    // A load cut short leaves the retranslation to the caller's
+    // TranslateAllForms, which then applies the sections read before the
+    // problem.
+    if (whole && AutoTranslate())
         TranslateAllForms();
     return whole;
 }

@@ -49,9 +49,10 @@ public:
 
     // Reads `fileName` (".lng" appended unless present) and replaces the
     // form translations; the message strings only when the file has a
-    // "[RESOURCESTRINGS]" section. Forms are retranslated only when
-    // AutoTranslate is on. True when the whole file was read; after a
-    // problem the sections before it stay loaded.
+    // "[RESOURCESTRINGS]" section. Forms are retranslated when the whole
+    // file was read and AutoTranslate is on. True when the whole file was
+    // read; after a problem the sections before it stay loaded (the caller's
+    // TranslateAllForms applies them).
     bool LoadLanguage(const QString& fileName);
 
     // TranslateComponent for every window of the application that is one
