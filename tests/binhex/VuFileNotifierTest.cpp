@@ -2,11 +2,15 @@
 
 #include "binhex/FileNotificationTestSupport.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -155,6 +159,49 @@ TEST(FileNotifier, RestartedWatchRaisesItsOwnChange)
     EXPECT_TRUE(spy.wait(2000));
     QTest::qWait(kQuietMs);
     EXPECT_EQ(spy.count(), 1);
+}
+
+// Without a descriptor left for the stop event the thread cannot be made:
+// the error box says so, and the watcher stays idle.
+TEST(FileNotifier, ThreadThatCannotBeCreatedIsReported)
+{
+    ScratchDir dir;
+    WriteFile(dir / "a.txt", "a");
+    TVuFileNotification n;
+    n.SetFileName(QString::fromStdString(dir / "a.txt"));
+    {
+        // Fonts and the platform are loaded before the descriptors run out.
+        QMessageBox warmUp(QMessageBox::Critical, "Error", "warm up");
+        warmUp.show();
+        QCoreApplication::processEvents();
+    }
+
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    QString caption;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        ::setrlimit(RLIMIT_NOFILE, &saved);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            caption = box->windowTitle();
+            text = box->text();
+            box->close();
+        }
+    });
+    // A new descriptor takes the lowest free number; capping the limit there
+    // makes the next one fail while the event loop can still poll.
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit capped = saved;
+    capped.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &capped), 0);
+    n.StartWatching();
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+
+    EXPECT_EQ(caption, "Error");
+    EXPECT_EQ(text, "Exception while creating thread");
+    EXPECT_FALSE(n.Watching());
 }
 
 // SetWatching toggled many times while a writer keeps the folder busy: each
