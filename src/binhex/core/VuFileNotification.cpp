@@ -465,7 +465,12 @@ TDirThread::TDirThread(TDirThreadSettings settings, TCallback onChange, TCallbac
 
 TDirThread::~TDirThread()
 {
-    Terminate();
+    try {
+        Terminate();
+    } catch (...) {
+        // Joining fails only when called from the worker itself, which the
+        // interface rules out; a destructor must not throw.
+    }
 }
 
 void TDirThread::Terminate()

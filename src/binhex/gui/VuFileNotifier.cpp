@@ -44,11 +44,9 @@ void TVuFileNotification::StartWatching()
             settings.FileName = QFile::encodeName(fileName_).toStdString();
             settings.Subtree = subtree_;
             settings.Mask = FileNotifyMask(options_);
-            const quint64 generation = generation_ + 1;
             thread_ = std::make_unique<TDirThread>(
-                std::move(settings), [this, generation] { RequestHandOver(generation); },
+                std::move(settings), [this] { RequestHandOver(); },
                 [this] { QMetaObject::invokeMethod(this, "ReportWaitFailure", Qt::QueuedConnection); });
-            generation_ = generation;
             watching_ = true;
         } catch (...) {
             failed = true;
@@ -74,10 +72,12 @@ void TVuFileNotification::StopWatching()
         }
         thread_.reset();
         watching_ = false;
-        ++generation_;
-        // The joined thread's request, if still queued, is ignored by its
-        // generation; the next watch may queue its own.
-        handOverQueued_.store(false);
+        // A hand-over the joined thread queued now finds nothing to do, and
+        // the next watch queues its own.
+        {
+            std::lock_guard handOver(handOverLock_);
+            changeRecorded_ = false;
+        }
         timer_.stop();
     }
     if (failed)
@@ -99,21 +99,29 @@ bool TVuFileNotification::Active() const
     return thread_ && thread_->Active();
 }
 
-void TVuFileNotification::RequestHandOver(quint64 generation)
+void TVuFileNotification::RequestHandOver()
 {
-    if (handOverQueued_.exchange(true))
-        return;
-    QMetaObject::invokeMethod(this, "HandOver", Qt::QueuedConnection, Q_ARG(quint64, generation));
+    bool queue = false;
+    {
+        std::lock_guard handOver(handOverLock_);
+        queue = !changeRecorded_;
+        changeRecorded_ = true;
+    }
+    // Only the call is queued, no data: the recorded flag is handed over
+    // under the lock, where the thread checker (and any reader) can see it.
+    if (queue)
+        QMetaObject::invokeMethod(this, "HandOver", Qt::QueuedConnection);
 }
 
-void TVuFileNotification::HandOver(quint64 generation)
+void TVuFileNotification::HandOver()
 {
-    // Cleared before the timer starts, so a change the worker sees from now
-    // on queues a new request rather than relying on a tick already due.
-    handOverQueued_.store(false);
-    if (generation != generation_ || !watching_)
-        return;
-    if (!timer_.isActive())
+    bool recorded = false;
+    {
+        std::lock_guard handOver(handOverLock_);
+        recorded = changeRecorded_;
+        changeRecorded_ = false;
+    }
+    if (recorded && watching_ && !timer_.isActive())
         timer_.start();
 }
 

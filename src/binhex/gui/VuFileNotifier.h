@@ -23,7 +23,6 @@
 #include <QString>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -85,12 +84,14 @@ signals:
     void OnChanged();
 
 private:
-    // Worker thread: asks the user-interface thread to start the timer. At
-    // most one request is in the queue at a time.
-    void RequestHandOver(quint64 generation);
-    // User-interface thread: starts the timer unless it runs or the request
-    // came from a watch since stopped.
-    Q_INVOKABLE void HandOver(quint64 generation);
+    // Worker thread: records the change and, unless a hand-over is already
+    // queued, queues one to the user-interface thread.
+    void RequestHandOver();
+    // User-interface thread: starts the timer for a recorded change unless it
+    // runs. The queued call carries no data: what it finds recorded (under
+    // handOverLock_) decides, so a call queued by a watch since stopped finds
+    // nothing and does nothing.
+    Q_INVOKABLE void HandOver();
     Q_INVOKABLE void ReportWaitFailure();
     void Tick();
     static void ShowError(const QString& text);
@@ -103,8 +104,9 @@ private:
     std::mutex lock_;  // serialises starting and stopping
     bool watching_ = false;
     std::unique_ptr<TDirThread> thread_;
-    // Counts watches started, so a request queued by a stopped one is ignored.
-    quint64 generation_ = 0;
-    std::atomic<bool> handOverQueued_{false};
+    // Separate from lock_: the worker takes it while StopWatching holds lock_
+    // and waits for the worker to end.
+    std::mutex handOverLock_;
+    bool changeRecorded_ = false;  // guarded by handOverLock_
     QTimer timer_;
 };
