@@ -33,6 +33,19 @@ public:
     QPushButton* button;
 };
 
+// A component of our own that declares class-library properties itself.
+class TOwnWidget : public QLabel {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption MEMBER caption)
+    Q_PROPERTY(QStringList Items MEMBER items)
+    Q_PROPERTY(QObject* Inner MEMBER inner)
+public:
+    using QLabel::QLabel;
+    QString caption;
+    QStringList items;
+    QObject* inner = nullptr;
+};
+
 // A small form with one component of every kind the class-library names
 // reach.
 struct Form {
@@ -53,9 +66,12 @@ struct Form {
     QAction* action = new QAction("Действие", &dialog);
     TPathFrame* frame = new TPathFrame(&dialog);
     QGroupBox* radios = new QGroupBox(&dialog);
+    TOwnWidget* own = new TOwnWidget("Своя", &dialog);
 
     Form()
     {
+        own->setObjectName("own");
+        own->inner = label;
         dialog.setObjectName("Form1");
         panel->setObjectName("pTop");
         button->setObjectName("btnopen");
@@ -119,6 +135,9 @@ TEST(SetPropertyByPath, ClassLibraryNamesReachQtProperties)
         {"N8.Hint", [&] { return f.action->toolTip(); }},
         {"listview.Columns.(1).Caption", [&] { return f.tree->headerItem()->text(1); }},
         {"frame1.btnInFrame.Caption", [&] { return f.frame->button->text(); }},
+        // Declared by our own class: before the mapping for QLabel.
+        {"own.caption", [&] { return f.own->caption; }},
+        {"own.Inner.Caption", [&] { return f.label->text(); }},
         // Not a class-library name: the Qt property of that name.
         {"lbl.whatsThis", [&] { return f.label->whatsThis(); }},
     };
@@ -154,6 +173,9 @@ TEST(SetPropertyByPath, StringListsAreSetLineByLine)
     const auto radios = f.radios->findChildren<QRadioButton*>();
     ASSERT_EQ(radios.size(), 3);
     EXPECT_EQ(radios[2]->text(), "third");
+    ASSERT_TRUE(f.Set("own.Items.Strings", "p\rq").Ok);
+    EXPECT_EQ(f.own->items, (QStringList{"p", "q"}));
+    EXPECT_EQ(f.own->text(), "Своя");
     // A tab widget's pages belong to the form: only their captions change.
     ASSERT_TRUE(f.Set("pages.Tabs.Strings", "General").Ok);
     EXPECT_EQ(f.tabs->count(), 2);

@@ -322,11 +322,19 @@ std::optional<TSetResult> SetMapped(QObject* o, const QString& name, const QStri
 }
 
 // The Qt property named `name` (letter case ignored); the most derived
-// class's wins.
-QMetaProperty FindProperty(const QObject* o, const QString& name)
+// class's wins. With `ownOnly`, only properties our own classes declare
+// (those of classes whose names do not begin with "Q").
+QMetaProperty FindProperty(const QObject* o, const QString& name, bool ownOnly = false)
 {
     const QMetaObject* mo = o->metaObject();
-    for (int i = mo->propertyCount() - 1; i >= 0; --i) {
+    int first = 0;
+    if (ownOnly) {
+        const QMetaObject* m = mo;
+        while (m && m->className()[0] != 'Q')
+            m = m->superClass();
+        first = m ? m->propertyCount() : 0;
+    }
+    for (int i = mo->propertyCount() - 1; i >= first; --i) {
         const QMetaProperty p = mo->property(i);
         if (QString::fromLatin1(p.name()).compare(name, Qt::CaseInsensitive) == 0)
             return p;
@@ -378,8 +386,12 @@ class TObjectTarget : public TPathTarget {
 public:
     explicit TObjectTarget(QObject* o) : o_(o) {}
 
+    // A property our own class declares comes first, then the class-library
+    // names, then the Qt library's properties.
     std::unique_ptr<TPathTarget> Resolve(const QString& name) override
     {
+        if (const QMetaProperty own = FindProperty(o_, name, true); own.isValid())
+            return ResolveProperty(own);
         if (auto s = MappedStrings(o_, name))
             return std::make_unique<TStringsTarget>(std::move(s));
         if (Is(name, "Columns"))
@@ -388,21 +400,13 @@ public:
         const QMetaProperty p = FindProperty(o_, name);
         if (!p.isValid())
             return nullptr;
-        if (p.metaType().flags() & QMetaType::PointerToQObject) {
-            if (QObject* child = p.read(o_).value<QObject*>())
-                return std::make_unique<TObjectTarget>(child);
-            return nullptr;
-        }
-        if (p.metaType().id() == QMetaType::QStringList && p.isWritable()) {
-            QObject* o = o_;
-            return std::make_unique<TStringsTarget>(std::make_unique<TWholeTextLines>(
-                [o, p] { return p.read(o).toStringList(); }, [o, p](const QStringList& l) { p.write(o, l); }));
-        }
-        return nullptr;
+        return ResolveProperty(p);
     }
 
     TSetResult Set(const QString& name, const QString& value) override
     {
+        if (const QMetaProperty own = FindProperty(o_, name, true); own.isValid())
+            return WriteAsText(o_, own, value);
         if (auto r = SetMapped(o_, name, QtText(value)))
             return *r;
         if (auto s = MappedStrings(o_, name)) {
@@ -416,6 +420,21 @@ public:
     }
 
 private:
+    std::unique_ptr<TPathTarget> ResolveProperty(const QMetaProperty& p)
+    {
+        if (p.metaType().flags() & QMetaType::PointerToQObject) {
+            if (QObject* child = p.read(o_).value<QObject*>())
+                return std::make_unique<TObjectTarget>(child);
+            return nullptr;
+        }
+        if (p.metaType().id() == QMetaType::QStringList && p.isWritable()) {
+            QObject* o = o_;
+            return std::make_unique<TStringsTarget>(std::make_unique<TWholeTextLines>(
+                [o, p] { return p.read(o).toStringList(); }, [o, p](const QStringList& l) { p.write(o, l); }));
+        }
+        return nullptr;
+    }
+
     QObject* o_;
 };
 

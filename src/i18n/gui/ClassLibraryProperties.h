@@ -21,10 +21,11 @@
 //   Lines                QPlainTextEdit/QTextEdit lines
 //   Tabs                 QTabWidget/QTabBar tab texts
 //   Columns.(n).Caption  header text of column n of an item view
-// Any other name is a Qt property of the object (letter case ignored),
-// set from the text converted to the property's type; an object-valued
-// Qt property can be walked through, a string-list-valued one is a string
-// list.
+// A Q_PROPERTY that one of our own classes declares under such a name
+// comes before this table; any other name is a Qt property of the object.
+// Names are compared without regard to letter case; a value is converted
+// to the property's type (enumerations by key); an object-valued property
+// can be walked through, a string-list-valued one is a string list.
 #pragma once
 
 #include <QObject>
