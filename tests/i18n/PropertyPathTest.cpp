@@ -158,6 +158,17 @@ TEST(SetPropertyByPath, ValuesBreakLinesAtCarriageReturn)
     EXPECT_EQ(f.memo->toPlainText(), "one\ntwo\nthree");
 }
 
+TEST(SetPropertyByPath, LinkLabelKeepsItsAddress)
+{
+    Form f;
+    f.label->setText("<a href=\"https://example.org/x?a=1\">Скачать</a>");
+    ASSERT_TRUE(f.Set("lbl.Caption", "Download & more").Ok);
+    EXPECT_EQ(f.label->text(), "<a href=\"https://example.org/x?a=1\">Download &amp; more</a>");
+    // Markup in the value replaces the whole text.
+    ASSERT_TRUE(f.Set("lbl.Caption", "<b>bold</b>").Ok);
+    EXPECT_EQ(f.label->text(), "<b>bold</b>");
+}
+
 TEST(SetPropertyByPath, StringListsAreSetLineByLine)
 {
     Form f;

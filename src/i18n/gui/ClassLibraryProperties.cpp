@@ -14,6 +14,7 @@
 #include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -262,6 +263,18 @@ bool SetTabOfPage(QObject* o, const QString& text, bool hint)
     return true;
 }
 
+// A link label's caption is the visible text of its link: the address
+// stays when a language file gives plain text.
+QString LabelCaption(const QString& current, const QString& caption)
+{
+    static const QRegularExpression link(QStringLiteral("^\\s*<a\\s+href=\"([^\"]*)\"\\s*>.*</a>\\s*$"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = link.match(current);
+    if (!m.hasMatch() || caption.trimmed().startsWith(QLatin1Char('<')))
+        return caption;
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(m.captured(1), caption.toHtmlEscaped());
+}
+
 // The class-library properties with a Qt counterpart on `o`; nullopt when
 // the name means nothing special for this kind of object.
 std::optional<TSetResult> SetMapped(QObject* o, const QString& name, const QString& text)
@@ -278,7 +291,7 @@ std::optional<TSetResult> SetMapped(QObject* o, const QString& name, const QStri
         if (auto* b = qobject_cast<QAbstractButton*>(o))
             return b->setText(text), ok;
         if (auto* l = qobject_cast<QLabel*>(o))
-            return l->setText(text), ok;
+            return l->setText(LabelCaption(l->text(), text)), ok;
         if (auto* g = qobject_cast<QGroupBox*>(o))
             return g->setTitle(text), ok;
         if (auto* d = qobject_cast<QDockWidget*>(o))

@@ -11,7 +11,9 @@
 //
 //   class-library name   Qt
 //   Caption              QAction/QAbstractButton/QLabel text, QMenu/QGroupBox
-//                        title, a tab page's tab text, a window's title
+//                        title, a tab page's tab text, a window's title;
+//                        a link label keeps its address, the caption
+//                        becomes the link's text
 //   Hint                 tool tip (a tab page's tab tool tip)
 //   Text                 QLineEdit/QLabel/QAbstractButton/QAction text,
 //                        QComboBox edit text, QPlainTextEdit/QTextEdit text
