@@ -5,10 +5,6 @@
 
 #include "text/core/VuxSProc.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#define PEEKWELL_SEARCH_SSE2 1
-#endif
 
 namespace {
 
@@ -25,6 +21,35 @@ inline uint16_t LoadRaw16(const uint8_t* p)
     std::memcpy(&v, p, 2);
     return v;
 }
+
+}  // namespace
+
+namespace {
+
+// How often a character turns up in ordinary text, roughly (English letter
+// frequencies, in tenths of a percent); the rarest position of the text
+// becomes the third probe.
+int Commonness(uint16_t ch)
+{
+    static const int kLetter[26] = {82, 15, 28, 43, 127, 22, 20, 61, 70, 2, 8, 40, 24,
+                                    67, 75, 19, 1,  60, 63, 91, 28, 10, 24, 2, 20, 1};
+    if (ch >= 'a' && ch <= 'z')
+        return kLetter[ch - 'a'];
+    if (ch >= 'A' && ch <= 'Z')
+        return kLetter[ch - 'A'] / 10;
+    if (ch == ' ')
+        return 180;
+    if (ch == '\n' || (ch >= '0' && ch <= '9'))
+        return 10;
+    return 3;
+}
+
+struct VerifyContext {
+    const TVuSearchMatcher* matcher;
+    const uint8_t* data;
+    const TVuSearchMatcher::Accept* accept;
+    int charSize;
+};
 
 }  // namespace
 
@@ -133,6 +158,22 @@ void TVuSearchMatcher::ChooseProbes()
     }
     if (first_.pos > second_.pos)
         std::swap(first_, second_);
+    // A third probe at the rarest position in between thins out the
+    // candidates of texts made of common letters.
+    int best = 1 << 30;
+    for (size_t pos = 1; pos + 1 < length_ && pos < 64; ++pos) {
+        if (pos == first_.pos || pos == second_.pos)
+            continue;
+        const uint16_t ch = charSize_ == 1 ? static_cast<uint16_t>(pattern_[pos]) : units_[pos];
+        const int score = Commonness(ch);
+        if (score < best) {
+            best = score;
+            third_.pos = pos;
+        }
+    }
+    if (best < (1 << 30))
+        third_ = valuesAt(third_.pos);
+    BuildKernelProbes();
 }
 
 bool TVuSearchMatcher::Verify(const uint8_t* at) const
@@ -165,146 +206,67 @@ bool TVuSearchMatcher::IsDelimiterAt(const uint8_t* p) const
     return IsWordDelimiter(bigEndian_ ? Swap16(u) : u);
 }
 
+
+
+void TVuSearchMatcher::BuildKernelProbes()
+{
+    kernel_ = SearchKernel();
+    if (!kernel_)
+        return;
+    // First, last and the rarest position between them; a probe with too
+    // many forms is left out.
+    std::vector<const Probe*> chosen;
+    for (const Probe* p : {&first_, &second_})
+        if (p->values.size() <= kMaxProbeValues && (chosen.empty() || chosen[0]->pos != p->pos))
+            chosen.push_back(p);
+    if (third_.values.size() <= kMaxProbeValues && third_.pos != first_.pos && third_.pos != second_.pos &&
+        !third_.values.empty())
+        chosen.push_back(&third_);
+    if (chosen.empty()) {
+        kernel_ = nullptr;
+        return;
+    }
+    size_t most = 1;
+    for (const Probe* p : chosen)
+        most = std::max(most, p->values.size());
+    probes_.probes = static_cast<int>(chosen.size());
+    probes_.values = most == 1 ? 1 : most == 2 ? 2 : 4;
+    for (size_t k = 0; k < chosen.size(); ++k) {
+        probes_.pos[k] = chosen[k]->pos;
+        for (int j = 0; j < probes_.values; ++j)
+            probes_.value[k][j] = chosen[k]->values[std::min<size_t>(static_cast<size_t>(j), chosen[k]->values.size() - 1)];
+    }
+}
+
+bool TVuSearchMatcher::VerifyCandidate(void* context, size_t candidate)
+{
+    const auto* c = static_cast<const VerifyContext*>(context);
+    const size_t at = candidate * static_cast<size_t>(c->charSize);
+    return c->matcher->Verify(c->data + at) && (!c->accept || (*c->accept)(at));
+}
+
 int64_t TVuSearchMatcher::Scan(const uint8_t* data, size_t size, bool forward, const Accept* accept) const
 {
     if (!canMatch_ || size < PatternBytes())
         return -1;
-    return charSize_ == 1 ? ScanBytes(data, size, forward, accept) : ScanUnits(data, size, forward, accept);
-}
-
-// Candidate i (a character index) is worth verifying when the characters at
-// both probe positions have one of the probes' values. The vector loop
-// tests 16 candidates per step; what it cannot cover (the ends of the
-// block, probes with too many values) is tested one by one.
-int64_t TVuSearchMatcher::ScanBytes(const uint8_t* data, size_t size, bool forward, const Accept* accept) const
-{
-    const size_t count = size - length_ + 1;  // candidates 0 .. count-1
-    bool inFirst[256] = {}, inSecond[256] = {};
-    for (uint16_t v : first_.values)
-        inFirst[v] = true;
-    for (uint16_t v : second_.values)
-        inSecond[v] = true;
-    auto tryAt = [&](size_t i) {
-        return inFirst[data[i + first_.pos]] && inSecond[data[i + second_.pos]] && Verify(data + i) &&
-               (!accept || (*accept)(i));
-    };
-    size_t lo = 0, hi = count;  // candidates left for the one-by-one loop
-#if PEEKWELL_SEARCH_SSE2
-    constexpr size_t W = 16;
-    if (first_.values.size() <= kMaxProbeValues && second_.values.size() <= kMaxProbeValues) {
-        __m128i a[kMaxProbeValues], b[kMaxProbeValues];
-        const size_t na = first_.values.size(), nb = second_.values.size();
-        for (size_t k = 0; k < na; ++k)
-            a[k] = _mm_set1_epi8(static_cast<char>(first_.values[k]));
-        for (size_t k = 0; k < nb; ++k)
-            b[k] = _mm_set1_epi8(static_cast<char>(second_.values[k]));
-        auto maskAt = [&](size_t i) {
-            const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + first_.pos));
-            const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + second_.pos));
-            __m128i ma = _mm_cmpeq_epi8(va, a[0]);
-            for (size_t k = 1; k < na; ++k)
-                ma = _mm_or_si128(ma, _mm_cmpeq_epi8(va, a[k]));
-            __m128i mb = _mm_cmpeq_epi8(vb, b[0]);
-            for (size_t k = 1; k < nb; ++k)
-                mb = _mm_or_si128(mb, _mm_cmpeq_epi8(vb, b[k]));
-            return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(ma, mb)));
-        };
-        if (forward) {
-            for (; lo + W <= count; lo += W) {
-                for (unsigned m = maskAt(lo); m; m &= m - 1) {
-                    const size_t i = lo + static_cast<size_t>(__builtin_ctz(m));
-                    if (Verify(data + i) && (!accept || (*accept)(i)))
-                        return static_cast<int64_t>(i);
-                }
-            }
-        } else {
-            for (; hi >= W; hi -= W) {
-                for (unsigned m = maskAt(hi - W); m;) {
-                    const int bit = 31 - __builtin_clz(m);
-                    const size_t i = hi - W + static_cast<size_t>(bit);
-                    if (Verify(data + i) && (!accept || (*accept)(i)))
-                        return static_cast<int64_t>(i);
-                    m &= ~(1u << bit);
-                }
-            }
-        }
-    }
-#endif
-    if (forward) {
-        for (size_t i = lo; i < count; ++i)
-            if (tryAt(i))
-                return static_cast<int64_t>(i);
-    } else {
-        for (size_t i = hi; i-- > 0;)
-            if (tryAt(i))
-                return static_cast<int64_t>(i);
-    }
-    return -1;
-}
-
-int64_t TVuSearchMatcher::ScanUnits(const uint8_t* data, size_t size, bool forward, const Accept* accept) const
-{
-    const size_t units = size / 2;
-    const size_t count = units - length_ + 1;
-    auto has = [](const Probe& p, uint16_t v) {
-        return std::find(p.values.begin(), p.values.end(), v) != p.values.end();
-    };
-    auto tryAt = [&](size_t i) {
-        return has(first_, LoadRaw16(data + 2 * (i + first_.pos))) &&
-               has(second_, LoadRaw16(data + 2 * (i + second_.pos))) && Verify(data + 2 * i) &&
-               (!accept || (*accept)(2 * i));
-    };
+    const size_t count = size / static_cast<size_t>(charSize_) - length_ + 1;  // candidates
+    VerifyContext context{this, data, accept, charSize_};
     size_t lo = 0, hi = count;
-#if PEEKWELL_SEARCH_SSE2
-    constexpr size_t W = 8;
-    if (first_.values.size() <= kMaxProbeValues && second_.values.size() <= kMaxProbeValues) {
-        __m128i a[kMaxProbeValues], b[kMaxProbeValues];
-        const size_t na = first_.values.size(), nb = second_.values.size();
-        for (size_t k = 0; k < na; ++k)
-            a[k] = _mm_set1_epi16(static_cast<short>(first_.values[k]));
-        for (size_t k = 0; k < nb; ++k)
-            b[k] = _mm_set1_epi16(static_cast<short>(second_.values[k]));
-        // Two mask bits per unit; keep the even one.
-        auto maskAt = [&](size_t i) {
-            const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 2 * (i + first_.pos)));
-            const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 2 * (i + second_.pos)));
-            __m128i ma = _mm_cmpeq_epi16(va, a[0]);
-            for (size_t k = 1; k < na; ++k)
-                ma = _mm_or_si128(ma, _mm_cmpeq_epi16(va, a[k]));
-            __m128i mb = _mm_cmpeq_epi16(vb, b[0]);
-            for (size_t k = 1; k < nb; ++k)
-                mb = _mm_or_si128(mb, _mm_cmpeq_epi16(vb, b[k]));
-            return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(ma, mb))) & 0x5555u;
-        };
-        if (forward) {
-            for (; lo + W <= count; lo += W) {
-                for (unsigned m = maskAt(lo); m; m &= m - 1) {
-                    const size_t i = lo + static_cast<size_t>(__builtin_ctz(m)) / 2;
-                    if (Verify(data + 2 * i) && (!accept || (*accept)(2 * i)))
-                        return static_cast<int64_t>(2 * i);
-                }
-            }
-        } else {
-            for (; hi >= W; hi -= W) {
-                for (unsigned m = maskAt(hi - W); m;) {
-                    const int bit = 31 - __builtin_clz(m);
-                    const size_t i = hi - W + static_cast<size_t>(bit) / 2;
-                    if (Verify(data + 2 * i) && (!accept || (*accept)(2 * i)))
-                        return static_cast<int64_t>(2 * i);
-                    m &= ~(1u << bit);
-                }
-            }
-        }
+    if (kernel_) {
+        const auto scan = charSize_ == 1 ? kernel_->scanBytes : kernel_->scanUnits;
+        const int64_t hit = scan(data, count, probes_, forward, &VerifyCandidate, &context, &lo, &hi);
+        if (hit >= 0)
+            return hit * charSize_;
     }
-#endif
+    // What the vector scan left: the ends of the block, or all of it.
     if (forward) {
-        for (size_t i = lo; i < count; ++i)
-            if (tryAt(i))
-                return static_cast<int64_t>(2 * i);
+        for (size_t i = lo; i < hi; ++i)
+            if (VerifyCandidate(&context, i))
+                return static_cast<int64_t>(i) * charSize_;
     } else {
-        for (size_t i = hi; i-- > 0;)
-            if (tryAt(i))
-                return static_cast<int64_t>(2 * i);
+        for (size_t i = hi; i-- > lo;)
+            if (VerifyCandidate(&context, i))
+                return static_cast<int64_t>(i) * charSize_;
     }
     return -1;
 }

@@ -7,10 +7,10 @@
 // converted. A character the encoding cannot represent gives a text that
 // matches nothing, rather than a "?" that would match every "?" of the file.
 //
-// Candidates come from two probe positions of the text (first and last
-// character): the block is compared 16 bytes at a time against the byte
-// values those characters can have, and only where both probes agree is
-// the whole text compared.
+// Candidates come from up to three probe positions of the text (the first
+// and last character and the rarest one between): the block is compared a
+// vector at a time against the byte values those characters can have, and
+// only where all probes agree is the whole text compared.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "search/core/VuSearchKernel.h"
 #include "text/core/VuxCodepages.h"
 
 class TVuSearchMatcher {
@@ -57,9 +58,9 @@ private:
     void CompileSingleByte(std::u16string_view text, const char16_t* table, bool matchCase);
     void CompileUtf16(std::u16string_view text, bool matchCase);
     void ChooseProbes();
+    void BuildKernelProbes();
     bool Verify(const uint8_t* at) const;
-    int64_t ScanBytes(const uint8_t* data, size_t size, bool forward, const Accept* accept) const;
-    int64_t ScanUnits(const uint8_t* data, size_t size, bool forward, const Accept* accept) const;
+    static bool VerifyCandidate(void* context, size_t candidate);
 
     bool canMatch_ = false;
     int charSize_ = 1;
@@ -76,5 +77,7 @@ private:
     std::string rawUnits_;
     const char16_t* fold_ = nullptr;  // null when matching case
     bool identity_ = false;
-    Probe first_, second_;
+    Probe first_, second_, third_;
+    const TVuSearchKernel* kernel_ = nullptr;  // null: test every candidate
+    TVuKernelProbes probes_;
 };
