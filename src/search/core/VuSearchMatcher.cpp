@@ -5,7 +5,6 @@
 
 #include "text/core/VuxSProc.h"
 
-
 namespace {
 
 constexpr char16_t kUndefined = 0xFFFD;
@@ -21,10 +20,6 @@ inline uint16_t LoadRaw16(const uint8_t* p)
     std::memcpy(&v, p, 2);
     return v;
 }
-
-}  // namespace
-
-namespace {
 
 // How often a character turns up in ordinary text, roughly (English letter
 // frequencies, in tenths of a percent); the rarest position of the text
