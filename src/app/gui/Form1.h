@@ -1,0 +1,167 @@
+// TForm1: the main window. From left to right it holds the folder tree,
+// a splitter, the file list, a splitter and the viewer; a floating toolbar
+// row is kept centred at the top; the media and About panels are hidden
+// at start. It reads every setting from conf.ini when created and writes
+// them back when closed.
+//
+//   +-----------+-+-----------+-+--------------------------------------+
+//   | treeview  |s| listview  |s|      [leftpanel][<][>][rightpanel]   |
+//   | (folders) |S| (files)   |S|                                      |
+//   |           |p|           |p|              viewer                  |
+//   |           |2|           |1|                                      |
+//   +-----------+-+-----------+-+--------------------------------------+
+#pragma once
+
+#include <QRect>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/core/AppSettings.h"
+#include "app/core/PluginList.h"
+#include "app/gui/AppSeams.h"
+
+class QFileSystemModel;
+class QFrame;
+class QMenu;
+class QAction;
+class QSystemTrayIcon;
+class QTreeView;
+class TFpluginst;
+class TShellListView;
+class TSkinManager;
+class TSpeedButton;
+class TSplitterBar;
+class TVuViewer;
+
+// What the main window is created with. Everything has a working default:
+// the executable's folder, the command line, no localizer, the stand-in
+// media library, an empty detect string for every plugin.
+struct TForm1Options {
+    QString appDir;          // program folder with trailing "/"; default: the executable's
+    QStringList parameters;  // command-line parameters without the program name
+    bool useCommandLine = true;  // take `parameters` from the application when empty
+    TAppLocalizer* localizer = nullptr;  // not owned
+    TMediaLibrary* media = nullptr;      // not owned
+    DetectStringReader detectStringReader;
+    // Shows an error of the window (a failed settings write); default: a
+    // message box captioned "Error".
+    std::function<void(const QString& message)> reportError;
+};
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
+
+public:
+    static constexpr const char* kCaption = "Peekwell 1.1.6 (Tarnwick)";
+
+    explicit TForm1(TForm1Options options = {});
+    ~TForm1() override;
+
+    // --- State shared by the window's commands -----------------------------
+    QString AppDir;        // with trailing "/"
+    QString CurrentDir;
+    QString CurrentFile;
+    QString ListedFile;
+    QString LanguageFile;
+    QStringList FolderFiles;
+    QRect SavedBounds;     // last normal bounds: frame position, client size
+    bool automenu = false;
+    bool mousefileexplorer = true;
+    bool LNKOpen = true;
+    int mediamode = 0;
+    bool lmbpause = true;
+    int ViewMode = 0;
+    bool StartupFileOpened = false;
+    bool FullScreen = false;
+    bool ToolbarShown = true;
+    bool ToolbarIdle = true;
+    bool MediaFullScreen = false;
+
+    // --- Components, by their names ----------------------------------------
+    QTreeView* treeview = nullptr;
+    TSplitterBar* sSplitter2 = nullptr;
+    TShellListView* listview = nullptr;
+    TSplitterBar* sSplitter1 = nullptr;
+    TVuViewer* viewer = nullptr;
+    QFrame* mediapanel1 = nullptr;
+    QFrame* pAbout = nullptr;
+    QFrame* leftpanel = nullptr;
+    QFrame* rightpanel = nullptr;
+    TSpeedButton* btnprew = nullptr;
+    TSpeedButton* btnnext = nullptr;
+    TSpeedButton* btnshowhide = nullptr;
+    QSystemTrayIcon* trayicon = nullptr;
+    QMenu* options = nullptr;
+    QAction* N10 = nullptr;  // skinned look (check item)
+    QAction* N7 = nullptr;   // choose skin
+    QAction* N8 = nullptr;   // change language
+    QAction* N9 = nullptr;   // set up plugins
+    QAction* N11 = nullptr;  // settings
+    QAction* totray = nullptr;  // hide the window to the tray
+    TSkinManager* skinManager = nullptr;
+
+    // The plugin manager window (lives as long as this window).
+    TFpluginst* Fpluginst() const { return fpluginst_.get(); }
+    // A toolbar button by name (btnopen … btnsave), or null.
+    TSpeedButton* ToolButton(const QString& name) const;
+
+    // The settings as the window holds them now (what FormClose writes).
+    AppSettings CollectSettings() const;
+    // Where conf.ini lives.
+    QString ConfFile() const { return AppDir + QStringLiteral("conf.ini"); }
+
+    // Fills the plugin manager's check list from the plugins folder and
+    // gives the viewer the enabled plugins with their detect strings.
+    void LoadPlugins();
+
+    // Hides the window to the tray (or minimizes it where the desktop has
+    // no tray); a double click on the tray icon brings it back.
+    void HideToTray();
+    void RestoreFromTray();
+
+    // Closes the window as the user's close does, for a termination
+    // signal: settings are written, and a write error is only logged (no
+    // one may be there to answer a message box).
+    void CloseForSignal();
+
+    // The message of the last failed settings write (empty when it worked).
+    QString LastSaveError() const { return lastSaveError_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateComponents();
+    void CreateToolbar();
+    void CreateOptionsMenu();
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void FormClose();
+    void ApplySettings(const AppSettings& s);
+    bool SaveSettings();
+    void ApplyMaximumSize();
+    bool KeepsBounds() const;
+    void ShowFolder(const QString& folder);
+
+    // Where the localizer is called: AutoTranslate at creation, then the
+    // language file once conf.ini has named it.
+    void LocalizerAutoTranslate();
+    void LocalizerLoadLanguage();
+
+    TForm1Options options_;
+    std::unique_ptr<TNoMediaLibrary> ownMedia_;
+    TMediaLibrary* media_ = nullptr;
+    std::unique_ptr<TFpluginst> fpluginst_;
+    QFileSystemModel* folderModel_ = nullptr;
+    bool shownOnce_ = false;
+    bool closingForSignal_ = false;
+    bool settingsSaved_ = false;
+    QString lastSaveError_;
+};

@@ -1,0 +1,27 @@
+// Program entry: the application, the main window, the message loop.
+#include <QApplication>
+
+#include "app/gui/Form1.h"
+#include "app/gui/SignalCloser.h"
+#include "text/gui/VuMessageBox.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Peekwell"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Peekwell"));
+    InstallViewerMessageBox();
+
+    // Qt has taken its own options out of argv by now; what is left after
+    // the program name are the program's parameters.
+    TForm1Options options;
+    for (int i = 1; i < argc; ++i)
+        options.parameters << QString::fromLocal8Bit(argv[i]);
+    options.useCommandLine = false;
+
+    TForm1 form(std::move(options));
+    SignalCloser closer;
+    QObject::connect(&closer, &SignalCloser::TerminationRequested, &form, [&form](int) { form.CloseForSignal(); });
+    form.show();
+    return app.exec();
+}
