@@ -29,6 +29,10 @@ public:
     virtual int getWaveOutVolume() = 0;
     // Frees the stream being played, if any.
     virtual void freeMediaStream() = 0;
+    // True while the stream being played has a picture.
+    virtual bool VideoAvailable() = 0;
+    // Places the video picture in the window it is drawn into.
+    virtual void setVideoPos(int left, int top, int width, int height) = 0;
 };
 
 // Stand-in until the media library is loaded: it holds the volume so the
@@ -38,6 +42,8 @@ public:
     void setWaveOutVolume(int volume) override { volume_ = volume < 0 ? 0 : (volume > 65535 ? 65535 : volume); }
     int getWaveOutVolume() override { return volume_; }
     void freeMediaStream() override {}
+    bool VideoAvailable() override { return false; }
+    void setVideoPos(int, int, int, int) override {}
 
 private:
     int volume_ = 0;

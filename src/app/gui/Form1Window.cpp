@@ -62,6 +62,8 @@ void TForm1::FormResize()
     if (KeepsBounds())
         SavedBounds.setSize(size());
 
+    if (media_->VideoAvailable())
+        media_->setVideoPos(0, 0, viewer->width(), viewer->height());
     if (!pAbout->isHidden())
         pAbout->move(width() / 2 - pAbout->width() / 2, height() / 2 - pAbout->height() / 2);
     viewer->ResizePlugins(QRect(0, 0, viewer->width(), viewer->height()));
