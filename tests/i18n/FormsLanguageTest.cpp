@@ -1,0 +1,83 @@
+// The shipped language files against the program's real forms: English
+// leaves no visible text in Cyrillic, Russian brings every designed Russian
+// text back, and the main window translates itself at start-up from the
+// language file conf.ini names.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "FormTexts.h"
+#include "app/gui/AppSeams.h"
+#include "app/gui/Form1.h"
+#include "i18n/gui/FreeLocalizer.h"
+
+namespace {
+
+const QString kLanguages = QStringLiteral(PEEKWELL_LANGUAGES);
+
+// The main window's view of the localizer.
+class TLocalizerSeam : public TAppLocalizer {
+public:
+    explicit TLocalizerSeam(TFreeLocalizer& l) : l_(l) {}
+    void SetAutoTranslate(bool on) override { l_.SetAutoTranslate(on); }
+    bool LoadLanguage(const QString& file) override { return l_.LoadLanguage(file); }
+    void TranslateAllForms() override { l_.TranslateAllForms(); }
+
+private:
+    TFreeLocalizer& l_;
+};
+
+class FormsLanguage : public ::testing::Test {
+protected:
+    QTemporaryDir appDir;
+    TFreeLocalizer localizer;
+    TLocalizerSeam seam{localizer};
+
+    // The main window started from `appDir` (its conf.ini and Languages/).
+    std::unique_ptr<TForm1> Start(bool withEnglish)
+    {
+        if (withEnglish) {
+            QDir(appDir.path()).mkpath("Languages");
+            EXPECT_TRUE(QFile::copy(kLanguages + "english.lng", appDir.filePath("Languages/english.lng")));
+        }
+        TForm1Options options;
+        options.appDir = appDir.path() + "/";
+        options.useCommandLine = false;
+        options.localizer = &seam;
+        options.reportError = [](const QString&) {};
+        return std::make_unique<TForm1>(std::move(options));
+    }
+};
+
+QStringList CyrillicTexts(const QMap<QString, QString>& texts)
+{
+    QStringList found;
+    for (auto it = texts.begin(); it != texts.end(); ++it)
+        if (HasCyrillic(it.value()))
+            found << it.key() + " = " + it.value();
+    return found;
+}
+
+}  // namespace
+
+TEST_F(FormsLanguage, EnglishAtStartLeavesNoCyrillicAndRussianRestoresTheDesign)
+{
+    const auto designed = [&] {
+        auto bare = Start(false);
+        return VisibleTextsOfAllForms();
+    }();
+    ASSERT_FALSE(CyrillicTexts(designed).isEmpty()) << "the forms are designed in Russian";
+
+    auto form = Start(true);
+    const QStringList left = CyrillicTexts(VisibleTextsOfAllForms());
+    EXPECT_TRUE(left.isEmpty()) << left.join('\n').toStdString();
+
+    ASSERT_TRUE(localizer.LoadLanguage(kLanguages + "russian.lng"));
+    localizer.TranslateAllForms();
+    const auto restored = VisibleTextsOfAllForms();
+    for (auto it = designed.begin(); it != designed.end(); ++it)
+        if (HasCyrillic(it.value()))
+            EXPECT_EQ(restored.value(it.key()).toStdString(), it.value().toStdString()) << it.key().toStdString();
+}
