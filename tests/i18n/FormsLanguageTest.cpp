@@ -69,6 +69,10 @@ TEST_F(FormsLanguage, EnglishAtStartLeavesNoCyrillicAndRussianRestoresTheDesign)
         return VisibleTextsOfAllForms();
     }();
     ASSERT_FALSE(CyrillicTexts(designed).isEmpty()) << "the forms are designed in Russian";
+    // The walk reaches the toolbar, the menus and the other windows.
+    EXPECT_EQ(designed.value("Form1/leftpanel/btnopen:Hint"), "Открыть файл");
+    EXPECT_EQ(designed.value("Form1/options/N8:Caption"), "Изменить язык");
+    EXPECT_EQ(designed.value("Fpluginst/btncancelplug:Caption"), "Отмена");
 
     auto form = Start(true);
     const QStringList left = CyrillicTexts(VisibleTextsOfAllForms());
@@ -78,6 +82,7 @@ TEST_F(FormsLanguage, EnglishAtStartLeavesNoCyrillicAndRussianRestoresTheDesign)
     localizer.TranslateAllForms();
     const auto restored = VisibleTextsOfAllForms();
     for (auto it = designed.begin(); it != designed.end(); ++it)
-        if (HasCyrillic(it.value()))
+        if (HasCyrillic(it.value())) {
             EXPECT_EQ(restored.value(it.key()).toStdString(), it.value().toStdString()) << it.key().toStdString();
+        }
 }
