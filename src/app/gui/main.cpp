@@ -3,7 +3,24 @@
 
 #include "app/gui/Form1.h"
 #include "app/gui/SignalCloser.h"
+#include "i18n/gui/FreeLocalizer.h"
 #include "text/gui/VuMessageBox.h"
+
+namespace {
+
+// The main window's view of the localizer.
+class TLocalizerSeam final : public TAppLocalizer {
+public:
+    explicit TLocalizerSeam(TFreeLocalizer& localizer) : localizer_(localizer) {}
+    void SetAutoTranslate(bool on) override { localizer_.SetAutoTranslate(on); }
+    bool LoadLanguage(const QString& languageFile) override { return localizer_.LoadLanguage(languageFile); }
+    void TranslateAllForms() override { localizer_.TranslateAllForms(); }
+
+private:
+    TFreeLocalizer& localizer_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -11,6 +28,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Peekwell"));
     QApplication::setApplicationDisplayName(QStringLiteral("Peekwell"));
     InstallViewerMessageBox();
+    // One localizer for the run, created before any form and outliving them.
+    TFreeLocalizer localizer;
+    TLocalizerSeam localizerSeam(localizer);
 
     // Qt has taken its own options out of argv by now; what is left after
     // the program name are the program's parameters.
@@ -18,6 +38,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         options.parameters << QString::fromLocal8Bit(argv[i]);
     options.useCommandLine = false;
+    options.localizer = &localizerSeam;
 
     TForm1 form(std::move(options));
     SignalCloser closer;
