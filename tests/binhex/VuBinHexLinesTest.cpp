@@ -110,6 +110,14 @@ TEST(BinHexLines, PageMovesAcrossAFileLargerThanTheBuffer)
     EXPECT_EQ(s.model.ViewPos(), 50LL * 100);
     // Reads happen only when the view leaves the buffer's window.
     EXPECT_LT(s.model.ReadCount(), 300);
+    // Down to the end and past it, the view stays where drawing needs it:
+    // in the first two blocks of the buffer.
+    for (int i = 0; i < 500; ++i) {
+        s.model.PageDown();
+        ASSERT_GE(s.model.ViewPos(), s.model.BufferPos()) << i;
+        ASSERT_LE(s.model.ViewPos(), s.model.BufferPos() + 2 * s.model.BlockSize()) << i;
+    }
+    EXPECT_EQ(s.model.ViewPos(), 19999LL * 100);  // the last line
 }
 
 TEST(BinHexLines, ScrollToShowsTheContainingLine)

@@ -181,8 +181,12 @@ void TVuBinHexModel::PlaceBufferForLines(int64_t from, int64_t target, int count
     int64_t hi = forward ? from + reach + drawReach : from + drawReach;
     lo = std::max<int64_t>(lo, 0);
     hi = std::min<int64_t>(hi, fileSize_);
+    // The furthest the new ViewPos can land; drawing needs it in the first
+    // two blocks.
+    const int64_t furthest = forward ? from + reach : from;
     // The buffer already holds all of it: keep it, reading nothing.
-    if (readOK_ && !buffer_.empty() && lo >= bufferPos_ && hi <= bufferPos_ + int64_t(buffer_.size()))
+    if (readOK_ && !buffer_.empty() && lo >= bufferPos_ && hi <= bufferPos_ + int64_t(buffer_.size()) &&
+        furthest <= bufferPos_ + 2 * BlockSize())
         return;
     bufferPos_ = std::max<int64_t>(target - BlockSize(), 0);
     ReadBuffer();
