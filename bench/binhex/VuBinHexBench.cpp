@@ -265,8 +265,8 @@ int main(int argc, char** argv)
         }
         std::printf("binhex_1g_text_%s_screen_process: %.3f ms\n", where, Median(runs));
     }
-    const double lessFirst = TimeLess(text, "+q");
-    const double lessEnd = TimeLess(text, "+Gq");
+    const double lessFirst = TimeLess(text, "-n +q");
+    const double lessEnd = TimeLess(text, "-n +Gq");  // -n: no line counting on the way
     if (lessFirst >= 0) {
         std::printf("less_1g_text_first_screen_process: %.3f ms\n", lessFirst);
         std::printf("less_1g_text_end_process: %.3f ms\n", lessEnd);

@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -125,6 +128,12 @@ protected:
         path = dir.filePath(name);
         printer.setOutputFileName(path);
         const int pages = view.PrintText(printer, selection, 1, QString());
+        const QString shots = qEnvironmentVariable("PEEKWELL_SHOTS");
+        if (!shots.isEmpty()) {
+            QDir().mkpath(shots);
+            QFile::remove(shots + "/binhex-print-" + name);
+            QFile::copy(path, shots + "/binhex-print-" + name);
+        }
         // Lines one page holds: the page in screen pixels over the line height.
         const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
         const double scale = double(printer.resolution()) / view.logicalDpiY();
@@ -197,6 +206,13 @@ TEST(BinHexWidget, EveryModeDrawsOnARealFile)
         if (!shots.isEmpty()) {
             QDir().mkpath(shots);
             v.view.grab().save(shots + "/binhex-" + names[mode] + ".png");
+            // On a real display (xcb under Xvfb) also the screen itself.
+            if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+                v.view.show();
+                EXPECT_TRUE(QTest::qWaitForWindowExposed(&v.view));
+                QTest::qWait(50);
+                QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/screen-" + names[mode] + ".png");
+            }
         }
     }
 }

@@ -78,6 +78,7 @@ bool TVuBinHexModel::OpenFileSource()
     kind_ = vsrcFile;
     source_ = file_.get();
     fileSize_ = size;
+    RefreshLastPos();
     AllocateBuffer();
     ReadBuffer();
     offsetDigits_ = OffsetDigitsFor(fileSize_);
@@ -95,6 +96,7 @@ bool TVuBinHexModel::OpenStream(TVuStream* stream)
     kind_ = vsrcStream;
     source_ = stream;
     fileSize_ = size < 0 ? 0 : size;
+    RefreshLastPos();
     AllocateBuffer();
     ReadBuffer();
     offsetDigits_ = OffsetDigitsFor(fileSize_);
@@ -109,6 +111,7 @@ void TVuBinHexModel::CloseSource()
     source_ = nullptr;
     kind_ = vsrcNone;
     fileSize_ = 0;
+    lastPos_ = 0;
     readOK_ = true;
     buffer_.clear();
     buffer_.shrink_to_fit();
@@ -135,6 +138,7 @@ void TVuBinHexModel::SetMode(TVuBinHexMode mode)
 {
     mode_ = mode;
     RefreshTable();
+    RefreshLastPos();
     if (kind_ == vsrcFile) {
         LoadFile(false);
     } else if (kind_ == vsrcStream) {
@@ -292,11 +296,11 @@ int TVuBinHexModel::VisibleLines() const
 
 // --- Positions and selection ----------------------------------------------------
 
-int64_t TVuBinHexModel::LastPos() const
+void TVuBinHexModel::RefreshLastPos()
 {
     const int cs = CharSize();
     const int64_t last = fileSize_ / cs * cs - cs;
-    return last < 0 ? 0 : last;
+    lastPos_ = last < 0 ? 0 : last;
 }
 
 int64_t TVuBinHexModel::RoundToChar(int64_t offset) const
@@ -352,11 +356,6 @@ bool TVuBinHexModel::ReadSource(void* dest, int64_t count, int64_t offset)
         // A caller's stream may throw; that is a failed read like any other.
         return false;
     }
-}
-
-bool TVuBinHexModel::IsOutOfBuffer(int64_t offset) const
-{
-    return offset < 0 || offset > LastPos() || offset < bufferPos_ || offset >= bufferPos_ + int64_t(buffer_.size());
 }
 
 char16_t TVuBinHexModel::GetChar(int64_t offset, bool binary) const

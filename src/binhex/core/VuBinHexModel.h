@@ -170,7 +170,7 @@ public:
 
     // --- Positions ----------------------------------------------------------
 
-    int64_t LastPos() const;
+    int64_t LastPos() const { return lastPos_; }
     int64_t BufferPos() const { return bufferPos_; }
     int64_t ViewPos() const { return viewPos_; }
     int HorzScrollPos() const { return horzScrollPos_; }
@@ -219,7 +219,10 @@ public:
     bool ReadSource(void* dest, int64_t count, int64_t offset);
     // Number of ReadSource calls since construction (benchmarks).
     int64_t ReadCount() const { return readCount_; }
-    bool IsOutOfBuffer(int64_t offset) const;
+    bool IsOutOfBuffer(int64_t offset) const
+    {
+        return offset < 0 || offset > lastPos_ || offset < bufferPos_ || offset >= bufferPos_ + int64_t(buffer_.size());
+    }
     // The character at `offset` (see the class comment). Offsets outside
     // 0..LastPos give '.'; one inside the file but outside the buffer throws
     // std::logic_error("Buffer position out of range: GetChar"). Characters
@@ -283,6 +286,7 @@ private:
     void PlaceBufferFixed();
     void PlaceBufferForLines(int64_t from, int64_t target, int count, bool forward);
     void RefreshTable();
+    void RefreshLastPos();
     int WrapLine(TVuReadLine& line, bool forward, int64_t start) const;
 
     // Source
@@ -291,6 +295,7 @@ private:
     std::unique_ptr<TVuFileStream> file_;
     TVuStream* source_ = nullptr;  // file_.get() or the caller's stream
     int64_t fileSize_ = 0;
+    int64_t lastPos_ = 0;  // kept with fileSize_ and the mode
     bool readOK_ = true;
     TVuViewMemo memo_;
 

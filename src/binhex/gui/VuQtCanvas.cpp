@@ -1,7 +1,10 @@
 #include "binhex/gui/VuQtCanvas.h"
 
+#include <QGlyphRun>
 #include <QPalette>
 #include <QTextLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -26,6 +29,23 @@ QImage MetricsDevice(int dpi)
     return device;
 }
 
+// Characters whose look depends on their neighbours: drawn through Qt's
+// shaping, never one glyph at a time.
+bool NeedsShaping(char16_t c)
+{
+    return (c >= 0x0300 && c <= 0x036F) ||  // combining marks
+           (c >= 0x0590 && c <= 0x08FF) ||  // Hebrew, Arabic, Syriac, Thaana, NKo ...
+           (c >= 0x0900 && c <= 0x0DFF) ||  // Indic scripts
+           (c >= 0x0E00 && c <= 0x0FFF) ||  // Thai, Lao, Tibetan
+           (c >= 0x1000 && c <= 0x109F) ||  // Myanmar
+           (c >= 0x1780 && c <= 0x18AF) ||  // Khmer, Mongolian
+           (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
+           (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||  // joiners, bidi controls
+           (c >= 0x20D0 && c <= 0x20FF) || (c >= 0xD800 && c <= 0xDFFF) ||  // marks, surrogates
+           (c >= 0xFB1D && c <= 0xFDFF) || (c >= 0xFE00 && c <= 0xFE0F) ||  // presentation forms, selectors
+           (c >= 0xFE20 && c <= 0xFE2F) || (c >= 0xFE70 && c <= 0xFEFF);
+}
+
 }  // namespace
 
 TVuQtCanvas::TVuQtCanvas(QImage::Format format, int dpi) : format_(format), dpi_(dpi > 0 ? dpi : 96)
@@ -40,14 +60,16 @@ void TVuQtCanvas::SetFonts(const QFont& normal, const QFont& oem)
     Finish();
     normal_ = normal;
     oem_ = oem;
+    device_ = MetricsDevice(dpi_);
+    ResetCache(normalCache_, normal_);
+    ResetCache(oemCache_, oem_);
     UseFont(useOem_ ? vcfOem : vcfNormal);
 }
 
 void TVuQtCanvas::UseFont(TVuCanvasFont font)
 {
     useOem_ = font == vcfOem;
-    const QImage device = MetricsDevice(dpi_);
-    metrics_.emplace(Current(), &device);
+    metrics_.emplace(Current(), &device_);
     ascent_ = metrics_->ascent();
     if (painter_)
         painter_->setFont(Current());
@@ -60,8 +82,8 @@ TVuFontInfo TVuQtCanvas::FontInfo()
     // Qt tells no first defined character; the fonts we ask for all start at
     // the space.
     info.firstChar = 32;
-    info.cellWidth = metrics_->horizontalAdvance(QChar(u'0'));
-    info.fixedPitch = metrics_->horizontalAdvance(QChar(u'W')) == metrics_->horizontalAdvance(QChar(u'.'));
+    info.cellWidth = TextWidth(u"0");
+    info.fixedPitch = TextWidth(u"W") == TextWidth(u".");
     return info;
 }
 
@@ -108,28 +130,182 @@ void TVuQtCanvas::Clear(int width, int height, TVuColor color)
     FillRect({0, 0, width, height}, color);
 }
 
+void TVuQtCanvas::ResetCache(FontCache& cache, const QFont& font)
+{
+    cache.fonts.clear();
+    cache.fonts.push_back(QRawFont::fromFont(QFont(font, &device_)));
+    cache.glyphs.assign(65536, Glyph{});
+    cache.shaped.clear();
+}
+
+const TVuQtCanvas::Glyph& TVuQtCanvas::GlyphOf(char16_t ch)
+{
+    FontCache& cache = Cache();
+    Glyph& g = cache.glyphs[ch];
+    if (g.slot != -1)
+        return g;
+    if (NeedsShaping(ch) || !cache.fonts[0].isValid()) {
+        g.slot = -2;
+        return g;
+    }
+    QRawFont font = cache.fonts[0];
+    quint32 index = 0;
+    int count = 1;
+    const QChar qc(ch);
+    font.glyphIndexesForChars(&qc, 1, &index, &count);
+    if (index == 0) {
+        // Not in the font: let Qt find the fallback once, then keep it.
+        QTextLayout layout(QString(qc), Current(), &device_);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        if (!runs.isEmpty() && !runs[0].glyphIndexes().isEmpty()) {
+            font = runs[0].rawFont();
+            index = runs[0].glyphIndexes()[0];
+        }
+    }
+    int slot = 0;
+    while (slot < int(cache.fonts.size()) && !(cache.fonts[size_t(slot)] == font))
+        ++slot;
+    if (slot == int(cache.fonts.size()))
+        cache.fonts.push_back(font);
+    QPointF advance;
+    font.advancesForGlyphIndexes(&index, &advance, 1);
+    g.slot = int16_t(slot);
+    g.index = index;
+    g.advance = int(std::lround(advance.x()));
+    return g;
+}
+
+size_t TVuQtCanvas::SegmentEnd(std::u16string_view text, size_t from)
+{
+    const bool simple = GlyphOf(text[from]).slot >= 0;
+    size_t i = from + 1;
+    if (simple) {
+        while (i < text.size() && GlyphOf(text[i]).slot >= 0)
+            ++i;
+        return i;
+    }
+    // A shaped segment runs over the characters that need shaping and the
+    // blanks between them, so a sentence of a joining script is one run.
+    size_t end = i;
+    while (i < text.size()) {
+        const char16_t ch = text[i];
+        if (GlyphOf(ch).slot < 0)
+            end = ++i;
+        else if (ch == u' ')
+            ++i;
+        else
+            break;
+    }
+    return end;
+}
+
+const TVuQtCanvas::Shaped& TVuQtCanvas::ShapedOf(std::u16string_view segment)
+{
+    FontCache& cache = Cache();
+    const std::u16string key(segment);
+    auto it = cache.shaped.find(key);
+    if (it != cache.shaped.end())
+        return it->second;
+    // Segments repeat (a stray mark among CJK units, the same Arabic word):
+    // keep a few thousand, then start again.
+    if (cache.shaped.size() >= 4096)
+        cache.shaped.clear();
+    QTextLayout layout(ToQString(segment), Current(), &device_);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    Shaped shaped;
+    shaped.runs = layout.glyphRuns();
+    shaped.ascent = line.ascent();
+    shaped.width = qRound(line.naturalTextWidth());
+    for (size_t k = 1; k <= segment.size(); ++k)
+        shaped.extents.push_back(qRound(line.cursorToX(int(k))));
+    return cache.shaped.emplace(key, std::move(shaped)).first->second;
+}
+
 void TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color)
 {
     QPainter& p = Painter();
     p.setPen(Rgb(color));
-    p.drawText(QPoint(x, y + ascent_), ToQString(text));
+    FontCache& cache = Cache();
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    int pen = 0;
+    // Glyphs wholly outside the image are not drawn at all: a line of 300
+    // characters is often wider than the view.
+    const int right = image_.width() - x;
+    for (size_t i = 0; i < text.size() && pen < right;) {
+        const size_t end = SegmentEnd(text, i);
+        if (cache.glyphs[text[i]].slot < 0) {
+            const Shaped& shaped = ShapedOf(text.substr(i, end - i));
+            for (const QGlyphRun& run : shaped.runs)
+                p.drawGlyphRun(QPointF(x + pen, y + ascent_ - shaped.ascent), run);
+            pen += shaped.width;
+            i = end;
+            continue;
+        }
+        // Runs of one raw font each, glyphs at whole-pixel advances.
+        while (i < end) {
+            const int slot = cache.glyphs[text[i]].slot;
+            const int start = pen;
+            indexes.clear();
+            positions.clear();
+            for (; i < end && cache.glyphs[text[i]].slot == slot; ++i) {
+                const Glyph& g = cache.glyphs[text[i]];
+                if (x + pen + g.advance > 0 && pen < right) {
+                    indexes.push_back(g.index);
+                    positions.push_back(QPointF(pen - start, 0));
+                }
+                pen += g.advance;
+            }
+            if (indexes.isEmpty())
+                continue;
+            QGlyphRun run;
+            run.setRawFont(cache.fonts[size_t(slot)]);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            p.drawGlyphRun(QPointF(x + start, y + ascent_), run);
+        }
+    }
 }
 
-int TVuQtCanvas::TextWidth(std::u16string_view text) { return metrics_->horizontalAdvance(ToQString(text)); }
+int TVuQtCanvas::TextWidth(std::u16string_view text)
+{
+    int width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const size_t end = SegmentEnd(text, i);
+        if (Cache().glyphs[text[i]].slot < 0) {
+            width += ShapedOf(text.substr(i, end - i)).width;
+            i = end;
+        } else {
+            for (; i < end; ++i)
+                width += Cache().glyphs[text[i]].advance;
+        }
+    }
+    return width;
+}
 
 void TVuQtCanvas::TextExtents(std::u16string_view text, std::vector<int>& extents)
 {
     extents.clear();
-    if (text.empty())
-        return;
-    const QImage device = MetricsDevice(dpi_);
-    QTextLayout layout(ToQString(text), Current(), &device);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
     extents.reserve(text.size());
-    for (int i = 1; i <= int(text.size()); ++i)
-        extents.push_back(qRound(line.cursorToX(i)));
+    int width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const size_t end = SegmentEnd(text, i);
+        if (Cache().glyphs[text[i]].slot < 0) {
+            const Shaped& shaped = ShapedOf(text.substr(i, end - i));
+            for (int e : shaped.extents)
+                extents.push_back(width + e);
+            width += shaped.width;
+            i = end;
+        } else {
+            for (; i < end; ++i)
+                extents.push_back(width += Cache().glyphs[text[i]].advance);
+        }
+    }
 }
 
 void TVuQtCanvas::FillRect(const TVuRect& rect, TVuColor color) { Painter().fillRect(ToQRect(rect), Rgb(color)); }

@@ -1,5 +1,12 @@
 // The view's canvas over QPainter on an off-screen QImage: the screen's
 // bitmap (32-bit) or a printed page's (24-bit).
+//
+// A viewer draws the same few hundred characters over and over, one per
+// cell, so text goes out as glyph runs from a per-character cache (glyph,
+// font, whole-pixel advance; fallback fonts found once per character)
+// instead of being shaped again at every drawing. Segments that need
+// shaping (joining scripts, combining marks, surrogate pairs) take Qt's full
+// text path.
 #pragma once
 
 #include "binhex/core/VuCanvas.h"
@@ -8,9 +15,14 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QGlyphRun>
+#include <QRawFont>
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 class TVuQtCanvas : public TVuCanvas {
 public:
@@ -44,8 +56,36 @@ public:
     void InvertRect(const TVuRect& rect) override;
 
 private:
+    // One character of a font: which of its raw fonts draws it, the glyph
+    // and the advance. slot -1: not resolved yet; -2: needs shaping.
+    struct Glyph {
+        int16_t slot = -1;
+        quint32 index = 0;
+        int advance = 0;
+    };
+    // A segment shaped by Qt once: its glyph runs (baseline at `ascent`),
+    // width and character extents.
+    struct Shaped {
+        QList<QGlyphRun> runs;
+        qreal ascent = 0;
+        int width = 0;
+        std::vector<int> extents;
+    };
+    struct FontCache {
+        std::vector<QRawFont> fonts;  // [0] the font itself, then fallbacks
+        std::vector<Glyph> glyphs;    // by UTF-16 unit
+        std::unordered_map<std::u16string, Shaped> shaped;
+    };
+
     QPainter& Painter();
     const QFont& Current() const { return useOem_ ? oem_ : normal_; }
+    FontCache& Cache() { return useOem_ ? oemCache_ : normalCache_; }
+    void ResetCache(FontCache& cache, const QFont& font);
+    const Glyph& GlyphOf(char16_t ch);
+    // End of the segment from `from`: characters drawn glyph by glyph from
+    // the cache, or a run that needs Qt's shaping.
+    size_t SegmentEnd(std::u16string_view text, size_t from);
+    const Shaped& ShapedOf(std::u16string_view segment);
 
     QImage::Format format_;
     int dpi_;
@@ -56,4 +96,7 @@ private:
     bool useOem_ = false;
     std::optional<QFontMetrics> metrics_;  // of the font in use, at dpi_
     int ascent_ = 0;
+    FontCache normalCache_;
+    FontCache oemCache_;
+    QImage device_;  // 1x1 image of the canvas's resolution, for measuring
 };
