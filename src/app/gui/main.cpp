@@ -13,7 +13,12 @@ class TLocalizerSeam final : public TAppLocalizer {
 public:
     explicit TLocalizerSeam(TFreeLocalizer& localizer) : localizer_(localizer) {}
     void SetAutoTranslate(bool on) override { localizer_.SetAutoTranslate(on); }
-    bool LoadLanguage(const QString& languageFile) override { return localizer_.LoadLanguage(languageFile); }
+    // A load cut short by a problem still counts when it read sections
+    // before it: translating the forms then applies them.
+    bool LoadLanguage(const QString& languageFile) override
+    {
+        return localizer_.LoadLanguage(languageFile) || !localizer_.Translations().Forms().empty();
+    }
     void TranslateAllForms() override { localizer_.TranslateAllForms(); }
 
 private:
