@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QObject;
+
 // The language-file localizer.
 class TAppLocalizer {
 public:
@@ -18,6 +20,9 @@ public:
     virtual bool LoadLanguage(const QString& languageFile) = 0;
     // Translates every open form with the loaded language.
     virtual void TranslateAllForms() = 0;
+    // Translates one form made for a single use (a dialog) right after it
+    // is built. By default nothing happens (the form keeps its texts).
+    virtual void TranslateComponent(QObject* component) { (void)component; }
 };
 
 // The external media library, as far as start-up and close use it.

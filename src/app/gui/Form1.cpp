@@ -201,6 +201,7 @@ void TForm1::CreateComponents()
 
     skinManager = new TSkinManager(this);
     fpluginst_ = std::make_unique<TFpluginst>(this);
+    CreateFindCommands();
 }
 
 void TForm1::CreateToolbar()

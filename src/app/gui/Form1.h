@@ -21,6 +21,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/PluginList.h"
 #include "app/gui/AppSeams.h"
+#include "search/core/VuStreamSearch.h"
 
 class QFileSystemModel;
 class QFrame;
@@ -28,6 +29,7 @@ class QMenu;
 class QAction;
 class QSystemTrayIcon;
 class QTreeView;
+class TFormProgress;
 class TFpluginst;
 class TShellListView;
 class TSkinManager;
@@ -102,6 +104,9 @@ public:
     QAction* N11 = nullptr;  // settings
     QAction* totray = nullptr;  // hide the window to the tray
     TSkinManager* skinManager = nullptr;
+    // Searches the viewed file for the find command (its own source, apart
+    // from the text view's).
+    std::unique_ptr<TVuStreamSearch> Search;
 
     // The plugin manager window (lives as long as this window).
     TFpluginst* Fpluginst() const { return fpluginst_.get(); }
@@ -126,6 +131,13 @@ public:
     // signal: settings are written, and a write error is only logged (no
     // one may be there to answer a message box).
     void CloseForSignal();
+
+    // The find command (Ctrl+F, btnfind) with the find dialog, or find
+    // next (F3, btnfindnext) without it; see Form1Find.cpp.
+    void DoFind(bool showDialog);
+    // Search's progress handler: the progress window's Update answers
+    // whether to go on.
+    void SearchProgress(int64_t ACurrentPos, int64_t AMaximalPos, bool& AContinueSearching);
 
     // The message of the last failed settings write (empty when it worked).
     QString LastSaveError() const { return lastSaveError_; }
@@ -154,6 +166,16 @@ private:
     // language file once conf.ini has named it.
     void LocalizerAutoTranslate();
     void LocalizerLoadLanguage();
+
+    // Find (Form1Find.cpp).
+    void CreateFindCommands();
+    bool CanFindNext() const;
+    QString SelectionForFind() const;
+    void ResetViewerSelection();
+    void SelectMatch(int64_t start, int64_t length);
+    QString NotFoundText() const;
+    TFormProgress* findProgress_ = nullptr;  // while a find runs
+    bool finding_ = false;
 
     TForm1Options options_;
     std::unique_ptr<TNoMediaLibrary> ownMedia_;

@@ -1,0 +1,143 @@
+// The find command: the find dialog, the progress window, and showing the
+// match in the text view.
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QShortcut>
+
+#include "app/gui/FindDialog.h"
+#include "app/gui/Form1.h"
+#include "app/gui/FormProgress.h"
+#include "app/gui/SpeedButton.h"
+#include "i18n/core/MessageStrings.h"
+#include "text/gui/VuMessageBox.h"
+#include "viewer/gui/VuViewer.h"
+
+namespace {
+
+QString FromU16(const std::u16string& s)
+{
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Clears a flag when the scope ends, however it ends.
+class TBusy {
+public:
+    explicit TBusy(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TBusy() { flag_ = false; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+void TForm1::CreateFindCommands()
+{
+    Search = std::make_unique<TVuStreamSearch>();
+    Search->OnProgress = [this](int64_t position, int64_t maximum, bool& goOn) {
+        SearchProgress(position, maximum, goOn);
+    };
+    connect(ToolButton(QStringLiteral("btnfind")), &QToolButton::clicked, this, [this] { DoFind(true); });
+    connect(ToolButton(QStringLiteral("btnfindnext")), &QToolButton::clicked, this, [this] { DoFind(false); });
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(find, &QShortcut::activated, this, [this] { DoFind(true); });
+    auto* findNext = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(findNext, &QShortcut::activated, this, [this] { DoFind(false); });
+}
+
+void TForm1::SearchProgress(int64_t ACurrentPos, int64_t AMaximalPos, bool& AContinueSearching)
+{
+    if (findProgress_)
+        AContinueSearching = findProgress_->Update(ACurrentPos, AMaximalPos);
+}
+
+bool TForm1::CanFindNext() const
+{
+    // Only a search that found something, still has its file, and searched
+    // the file on view: its match offsets mean nothing in another file.
+    return Search->MatchLength() > 0 && Search->Stream() &&
+           QString::fromStdString(Search->FileName()) == viewer->FileName();
+}
+
+QString TForm1::NotFoundText() const
+{
+    // The language file puts the text in the About title's hint; without
+    // one the message string stands in (which a language file's message
+    // strings may translate too).
+    if (auto* title = findChild<QWidget*>(QStringLiteral("sLabelFX1")); title && !title->toolTip().isEmpty())
+        return title->toolTip();
+    return FromU16(LoadResString(rsTextNotFound));
+}
+
+void TForm1::DoFind(bool showDialog)
+{
+    // The progress window lets messages through while a search runs; a
+    // second find then would pull the source from under the first.
+    if (finding_)
+        return;
+    if (showDialog ? viewer->FileName().isEmpty() : !CanFindNext())
+        return;
+    TBusy busy(finding_);
+
+    std::unique_ptr<TFindtextt> dialog;
+    if (showDialog) {
+        dialog = std::make_unique<TFindtextt>(this);
+        if (options_.localizer)
+            options_.localizer->TranslateComponent(dialog.get());
+        dialog->texttofind->setText(SelectionForFind());
+        if (dialog->exec() != QDialog::Accepted)
+            return;
+        ResetViewerSelection();
+    }
+
+    auto progress = std::make_unique<TFormProgress>(this);
+    if (options_.localizer)
+        options_.localizer->TranslateComponent(progress.get());
+    // Other windows take no input meanwhile: the search runs inside this
+    // call, so nothing else may start a command.
+    progress->setWindowModality(Qt::ApplicationModal);
+    progress->show();
+    findProgress_ = progress.get();
+
+    bool found = false;
+    bool opened = true;
+    QString error;
+    try {
+        if (!showDialog) {
+            found = Search->FindNextMatch();
+        } else {
+            try {
+                Search->SetSourceFile(viewer->FileName().toStdString());
+            } catch (const std::exception&) {
+                opened = false;
+            }
+            if (opened)
+                found = Search->FindFirstMatch(dialog->texttofind->text().toStdU16String(), dialog->Encoding(),
+                                               dialog->Options(), 0);
+        }
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());  // an error without a message ends as "not found"
+    }
+
+    findProgress_ = nullptr;
+    progress->hide();
+    progress.reset();
+
+    const QString caption = QString::fromUtf8(kCaption);
+    if (!opened)
+        ShowMessageBox(FromU16(LoadResString(rsCantOpenFile)), FromU16(LoadResString(rsErrorCaption)), mbIconError,
+                       this);
+    else if (!error.isEmpty())
+        ShowMessageBox(error, caption, mbIconError, this);
+    else if (found)
+        SelectMatch(Search->MatchStart(), Search->MatchLength());
+    else
+        ShowMessageBox(NotFoundText(), caption, mbIconError, this);
+}
+
+// TODO(find): wire to the viewer's selection calls once they exist.
+QString TForm1::SelectionForFind() const { return QString(); }
+void TForm1::ResetViewerSelection() {}
+void TForm1::SelectMatch(int64_t, int64_t) {}
