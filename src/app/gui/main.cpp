@@ -20,6 +20,7 @@ public:
         return localizer_.LoadLanguage(languageFile) || !localizer_.Translations().Forms().empty();
     }
     void TranslateAllForms() override { localizer_.TranslateAllForms(); }
+    void TranslateComponent(QObject* component) override { localizer_.TranslateComponent(component); }
 
 private:
     TFreeLocalizer& localizer_;
