@@ -253,6 +253,7 @@ void TForm1::CreateOptionsMenu()
     totray = item("totray", "Свернуть в трей");
 
     connect(N10, &QAction::triggered, this, [this](bool on) { skinManager->SetActive(on); });
+    connect(N11, &QAction::triggered, this, &TForm1::N11Click);
     connect(totray, &QAction::triggered, this, &TForm1::HideToTray);
     connect(ToolButton(QStringLiteral("btnoptions")), &QToolButton::clicked, this,
             [this] { options->popup(QCursor::pos()); });

@@ -31,6 +31,7 @@ class QSystemTrayIcon;
 class QTreeView;
 class TFormProgress;
 class TFpluginst;
+class TFrmOptions;
 class TShellListView;
 class TSkinManager;
 class TSpeedButton;
@@ -127,6 +128,15 @@ public:
     void HideToTray();
     void RestoreFromTray();
 
+    // The settings item N11: shows the options dialog filled from the
+    // window's settings and applies it when it closes with OK.
+    void N11Click();
+
+    // Moves the toolbar row once: out of view when it is shown, back when
+    // it is hidden (ToolbarShown tells which). Does nothing while a move
+    // runs (ToolbarIdle false).
+    void SlideToolbarOnce();
+
     // Closes the window as the user's close does, for a termination
     // signal: settings are written, and a write error is only logged (no
     // one may be there to answer a message box).
@@ -161,6 +171,7 @@ private:
     void ApplyMaximumSize();
     bool KeepsBounds() const;
     void ShowFolder(const QString& folder);
+    void ApplyOptions(const TFrmOptions& dlg);
 
     // Where the localizer is called: AutoTranslate at creation, then the
     // language file once conf.ini has named it.
