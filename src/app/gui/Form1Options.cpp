@@ -49,11 +49,13 @@ void TForm1::N11Click()
     // The font page is filled as the dialog is created.
     TFrmOptions dlg(*viewer, this);
 
-    dlg.edtTXT->setText(FromUtf8(ExtTextList));
-    dlg.edt_img->setText(FromUtf8(ExtImagesList));
-    dlg.edtmedia->setText(FromUtf8(ExtMediaList));
-    dlg.edtinternet->setText(FromUtf8(ExtWebList));
-    dlg.edtrtf->setText(FromUtf8(ExtRtfList));
+    const std::pair<QLineEdit*, const std::string*> lists[] = {
+        {dlg.edtTXT, &ExtTextList}, {dlg.edt_img, &ExtImagesList}, {dlg.edtmedia, &ExtMediaList},
+        {dlg.edtinternet, &ExtWebList}, {dlg.edtrtf, &ExtRtfList}};
+    for (const auto& [edit, list] : lists) {
+        edit->setText(FromUtf8(*list));
+        edit->setCursorPosition(0);  // a long list shows its beginning
+    }
 
     dlg.integr->setChecked(ShellIntegrationExists(ShellDataHome()));
 

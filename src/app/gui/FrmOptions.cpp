@@ -59,7 +59,11 @@ TFrmOptions::TFrmOptions(const TVuViewer& viewer, QWidget* parent) : QDialog(par
     setWindowTitle(QStringLiteral("Peekwell"));
     // A single border without a system menu: the title bar has no buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    // Tahoma where it is installed, else a face of the same narrow build,
+    // so the designed captions fit their places.
+    QFont font(QStringLiteral("Tahoma"), 8);
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    setFont(font);
     setFixedSize(422, 563);
 
     setuppages = Named(new QTabWidget(this), "setuppages");
@@ -75,11 +79,19 @@ TFrmOptions::TFrmOptions(const TVuViewer& viewer, QWidget* parent) : QDialog(par
     optcancel = Named(new QPushButton(QString::fromUtf8("Отмена"), this), "optcancel");
     optcancel->setGeometry(339, 530, 75, 25);
     optcancel->setAutoDefault(false);
+    // A skin's wide button padding would cut "Применить" in its 75 pixels.
+    setStyleSheet(QStringLiteral("QPushButton#optaplly, QPushButton#optcancel { padding-left: 1px; padding-right: 1px; }"));
     connect(optaplly, &QPushButton::clicked, this, &QDialog::accept);
     connect(optcancel, &QPushButton::clicked, this, &QDialog::reject);
 
     CreateMainPage();
     CreateFontPage();
+    // Under a skin's style sheet the pages' controls do not inherit the
+    // dialog's font, so each one is given it (those with a font of their
+    // own, the B, I and U boxes, keep theirs).
+    for (QWidget* w : findChildren<QWidget*>())
+        if (!w->testAttribute(Qt::WA_SetFont))
+            w->setFont(font);
     FormCreate(viewer);
 }
 
