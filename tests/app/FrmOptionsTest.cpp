@@ -23,6 +23,7 @@
 
 #include "TempDir.h"
 #include "app/core/ShellIntegration.h"
+#include "app/gui/AppSeams.h"
 #include "app/gui/ColorButton.h"
 #include "app/gui/Form1.h"
 #include "app/gui/FrmOptions.h"
@@ -81,7 +82,7 @@ protected:
 
     std::string dataHome() const { return data_.path().substr(0, data_.path().size() - 1); }
 
-    std::unique_ptr<TForm1> Make(const std::string& conf = {})
+    std::unique_ptr<TForm1> Make(const std::string& conf = {}, TAppLocalizer* localizer = nullptr)
     {
         if (!conf.empty())
             dir_.Write("conf.ini", conf);
@@ -89,6 +90,7 @@ protected:
         o.appDir = QString::fromStdString(dir_.path());
         o.useCommandLine = false;
         o.media = &media_;
+        o.localizer = localizer;
         o.reportError = [this](const QString& message) { errors_ << message; };
         return std::make_unique<TForm1>(std::move(o));
     }
@@ -367,28 +369,50 @@ TEST_F(FrmOptionsTest, FontAndColoursChosenInTheDialogReachTheTextView)
     EXPECT_EQ(form->viewer->TextFont().pointSize(), 17);
 }
 
-TEST_F(FrmOptionsTest, DesignedInRussianAndTranslatedByTheLanguageFile)
-{
-    auto form = Make("[media]\nlmbpause=1\n[options]\nmediamode=2\n");
-    RunOptions(*form, [](TFrmOptions& dlg) {
-        EXPECT_EQ(dlg.integr->text(), QString::fromUtf8("Интеграция в Windows Explorer"));
-        EXPECT_EQ(dlg.setuppages->tabText(0), QString::fromUtf8("Главные настройки"));
-        EXPECT_EQ(dlg.MViewer->Item(2)->text(), QString::fromUtf8("Встроеный просмотрщик"));
-    }, false);
+// The localizer as the main window sees it, with only the one-form
+// translation passed on: what the dialog shows translated, it was given
+// while it was filled.
+class TOneFormLocalizer final : public TAppLocalizer {
+public:
+    explicit TOneFormLocalizer(TFreeLocalizer& l) : l_(l) {}
+    void SetAutoTranslate(bool) override {}
+    bool LoadLanguage(const QString&) override { return false; }
+    void TranslateAllForms() override {}
+    void TranslateComponent(QObject* component) override { l_.TranslateComponent(component); }
 
+private:
+    TFreeLocalizer& l_;
+};
+
+TEST_F(FrmOptionsTest, DesignedInRussianAndTranslatedWhileFilled)
+{
     TFreeLocalizer localizer;
+    TOneFormLocalizer seam(localizer);
+    auto form = Make("[media]\nlmbpause=1\n[options]\nmediamode=2\n", &seam);
+    RunOptions(
+        *form,
+        [](TFrmOptions& dlg) {
+            EXPECT_EQ(dlg.integr->text(), QString::fromUtf8("Интеграция в Windows Explorer"));
+            EXPECT_EQ(dlg.setuppages->tabText(0), QString::fromUtf8("Главные настройки"));
+            EXPECT_EQ(dlg.MViewer->Item(2)->text(), QString::fromUtf8("Встроеный просмотрщик"));
+            EXPECT_EQ(dlg.optaplly->text(), QString::fromUtf8("Применить"));
+        },
+        false);
+
     ASSERT_TRUE(localizer.LoadLanguage(QStringLiteral(PEEKWELL_LANGUAGES "english.lng")));
-    RunOptions(*form, [](TFrmOptions& dlg) {
-        EXPECT_EQ(dlg.setuppages->tabText(0), QStringLiteral("Main settings"));
-        EXPECT_EQ(dlg.setuppages->tabText(1), QStringLiteral("Font"));
-        EXPECT_EQ(dlg.MViewer->Item(2)->text(), QStringLiteral("Built-in player"));
-        EXPECT_EQ(dlg.fntColor1->text(), QStringLiteral("Text background"));
-        EXPECT_EQ(dlg.fntColor5->text(), QStringLiteral("Gutter on the left"));
-        EXPECT_EQ(dlg.optaplly->text(), QStringLiteral("Apply"));
-        // The pause box takes its setting after the translation.
-        EXPECT_TRUE(dlg.cbpause->isChecked());
-        EXPECT_TRUE(dlg.cbpause->isVisible());
-    }, false);
+    RunOptions(
+        *form,
+        [](TFrmOptions& dlg) {
+            EXPECT_EQ(dlg.setuppages->tabText(0), QStringLiteral("Main settings"));
+            EXPECT_EQ(dlg.setuppages->tabText(1), QStringLiteral("Font"));
+            EXPECT_EQ(dlg.MViewer->Item(2)->text(), QStringLiteral("Built-in player"));
+            EXPECT_EQ(dlg.fntColor1->text(), QStringLiteral("Text background"));
+            EXPECT_EQ(dlg.fntColor5->text(), QStringLiteral("Gutter on the left"));
+            EXPECT_EQ(dlg.optaplly->text(), QStringLiteral("Apply"));
+            EXPECT_TRUE(dlg.cbpause->isChecked());
+            EXPECT_TRUE(dlg.cbpause->isVisible());
+        },
+        false);
 }
 
 }  // namespace

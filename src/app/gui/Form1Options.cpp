@@ -18,7 +18,6 @@
 #include "app/gui/RadioGroup.h"
 #include "app/gui/ShellListView.h"
 #include "app/gui/SpeedButton.h"
-#include "i18n/gui/FreeLocalizer.h"
 #include "viewer/core/VuExtLists.h"
 #include "viewer/gui/VuViewer.h"
 
@@ -82,8 +81,8 @@ void TForm1::N11Click()
     dlg.vmw->setText(QString::number(listview->ThumbnailSize().width()));
 
     dlg.lnkopen->setChecked(LNKOpen);
-    if (TFreeLocalizer* localizer = TFreeLocalizer::Instance())
-        localizer->TranslateComponent(&dlg);
+    if (options_.localizer)
+        options_.localizer->TranslateComponent(&dlg);
     dlg.cbpause->setChecked(lmbpause);
 
     if (dlg.exec() != QDialog::Accepted)
