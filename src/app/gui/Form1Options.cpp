@@ -99,7 +99,7 @@ void TForm1::ApplyOptions(const TFrmOptions& dlg)
             QMessageBox::warning(this, QStringLiteral("Error"), message);
     };
 
-    // 1-4: the text font and the colours of the text view.
+    // The text font and the colours of the text view.
     QFont font = viewer->TextFont();
     const QString family = dlg.SelectedFontName(font.family());
     if (family != font.family())
@@ -125,7 +125,7 @@ void TForm1::ApplyOptions(const TFrmOptions& dlg)
     viewer->SetTextColorHexBack(dlg.cs4->Color());
     viewer->SetTextColorGutter(dlg.cs5->Color());
 
-    // 5: the lists as typed; they are matched in lower case, so "TXT"
+    // The lists as typed; they are matched in lower case, so "TXT"
     // matches no file.
     ExtTextList = Utf8(dlg.edtTXT->text());
     ExtImagesList = Utf8(dlg.edt_img->text());
@@ -133,7 +133,7 @@ void TForm1::ApplyOptions(const TFrmOptions& dlg)
     ExtWebList = Utf8(dlg.edtinternet->text());
     ExtRtfList = Utf8(dlg.edtrtf->text());
 
-    // 6: without the automatic menu the toolbar moves once.
+    // Without the automatic menu the toolbar moves once.
     if (dlg.optuseold->isChecked()) {
         automenu = true;
     } else {
@@ -141,7 +141,7 @@ void TForm1::ApplyOptions(const TFrmOptions& dlg)
         SlideToolbarOnce();
     }
 
-    // 7: the file managers' entry, at once. A failure is reported and the
+    // The file managers' entry, at once. A failure is reported and the
     // remaining choices are still applied.
     std::string error;
     if (dlg.integr->isChecked()) {
@@ -151,11 +151,11 @@ void TForm1::ApplyOptions(const TFrmOptions& dlg)
         report(QStringLiteral("Cannot remove Peekwell from the file managers' menus.\n%1").arg(FromUtf8(error)));
     }
 
-    // 8: no player chosen (a value conf.ini had outside the list) keeps it.
+    // No player chosen (a value conf.ini had outside the list) keeps it.
     if (dlg.MViewer->ItemIndex() >= 0)
         mediamode = dlg.MViewer->ItemIndex();
 
-    // 9: the file list's look. The thumbnail size is read before anything
+    // The file list's look. The thumbnail size is read before anything
     // changes, so a size that is not a number leaves the look as it was.
     QSize thumb = listview->ThumbnailSize();
     if (dlg.PendingView == 4) {
