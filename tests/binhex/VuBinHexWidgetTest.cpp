@@ -79,12 +79,18 @@ TEST(BinHexWidget, ScrollBarsFollowTheirRules)
     EXPECT_GT(vert->pageStep(), 0);
     EXPECT_EQ(vert->value(), 0);
     EXPECT_GT(horz->maximum(), 0);
+    v.view.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&v.view));
+    EXPECT_TRUE(horz->isVisible());
+    EXPECT_TRUE(vert->isVisible());
     v.view.ScrollTo(v.view.Model().FileSize() / 2);
     const int64_t max = vert->maximum() + vert->pageStep() - 1;  // the range in line units
     EXPECT_EQ(max, 32767);
     EXPECT_EQ(vert->value(), max * v.view.Model().ViewPos() / v.view.Model().FileSize());
     v.view.SetTextWrap(true);  // wrapping hides the horizontal bar
     EXPECT_EQ(horz->maximum(), 0);
+    QCoreApplication::processEvents();  // the scroll area hides a bar queued
+    EXPECT_FALSE(horz->isVisible());
     // A redraw after positioning reads nothing.
     const int64_t reads = v.view.Model().ReadCount();
     v.view.Redraw();

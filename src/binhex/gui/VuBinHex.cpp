@@ -241,8 +241,10 @@ void TVuBinHex::UpdateScrollBars(const TVuDrawResult& result)
 {
     const TVuBinHexModel& m = model_;
     const TVuScrollInfo vert = VertScrollInfo(m.ReadOK(), m.FileSize(), m.LineUnit(), m.ViewPos(), result.visibleBytes);
+    // Signals stay on: the scroll area shows and hides a bar on its range
+    // signal. Value changes made here are the view's own, not the user's.
+    settingScrollBars_ = true;
     QScrollBar* v = verticalScrollBar();
-    const QSignalBlocker blockV(v);
     if (vert.Visible()) {
         v->setRange(0, vert.max - vert.page + 1);
         v->setPageStep(vert.page);
@@ -261,7 +263,6 @@ void TVuBinHex::UpdateScrollBars(const TVuDrawResult& result)
     model_.SetHorzScrollPos(horz);
     model_.SetHorzMax(horzMax);
     QScrollBar* h = horizontalScrollBar();
-    const QSignalBlocker blockH(h);
     if (info.Visible()) {
         h->setRange(0, info.max - info.page + 1);
         h->setPageStep(info.page);
@@ -270,6 +271,7 @@ void TVuBinHex::UpdateScrollBars(const TVuDrawResult& result)
     } else {
         h->setRange(0, 0);
     }
+    settingScrollBars_ = false;
 }
 
 void TVuBinHex::paintEvent(QPaintEvent*)

@@ -159,5 +159,6 @@ private:
     TVuColor colorGutter_ = 0xC0C0C0;
     int drawLock_ = 0;
     bool drawingEnabled_ = true;
-    bool pendingRedraw_ = false;  // a resize arrived while drawing
+    bool pendingRedraw_ = false;      // a resize arrived while drawing
+    bool settingScrollBars_ = false;  // bar changes are the view's own
 };
