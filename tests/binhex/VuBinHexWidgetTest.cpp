@@ -196,6 +196,15 @@ TEST(BinHexWidget, EveryModeDrawsOnARealFile)
 {
     const QString source = QStringLiteral(__FILE__);  // this test's own source
     ASSERT_TRUE(QFile::exists(source));
+    // The Unicode modes show the same text saved as UTF-16 with its mark,
+    // with a Cyrillic line in it.
+    QFile in(source);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(in.readAll()).replace(QStringLiteral("namespace {"),
+                                                                 QStringLiteral("namespace { // \u041F\u0440\u0438\u0432\u0435\u0442"));
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    TempFile wide(utf16.toStdString());
     View v;
     v.view.resize(900, 600);
     v.view.SetTextGutter(true);
@@ -205,6 +214,9 @@ TEST(BinHexWidget, EveryModeDrawsOnARealFile)
     const QString shots = qEnvironmentVariable("PEEKWELL_SHOTS");
     for (int mode = vbmodeText; mode <= vbmodeUHex; ++mode) {
         v.view.SetMode(TVuBinHexMode(mode));
+        if (mode == vbmodeUnicode) {
+            ASSERT_TRUE(v.view.OpenFile(QString::fromStdString(wide.Path())));
+        }
         v.view.Model().SetSelection(300, 40);
         v.view.Redraw();
         EXPECT_GT(CountPixels(v.view.Bitmap(), qRgb(0, 0, 0)), 500) << names[mode];
