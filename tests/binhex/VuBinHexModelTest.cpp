@@ -19,6 +19,16 @@ TEST(BinHexSource, OpeningTheOpenNameReadsNothing)
     EXPECT_FALSE(m.HasSource());
 }
 
+TEST(BinHexSource, ClosingTheSourceClearsTheViewsSearch)
+{
+    StreamModel s("find me");
+    s.model.Search().SetSourceStream(&s.stream);
+    ASSERT_TRUE(s.model.Search().Find(u"me", vEncANSI, 0, 0));
+    EXPECT_EQ(s.model.Search().MatchStart(), 5);
+    s.model.SetMode(vbmodeHex);  // a re-open closes the source first
+    EXPECT_EQ(s.model.Search().Stream(), nullptr);
+}
+
 TEST(BinHexSource, MissingFileReportsAndLeavesTheViewEmpty)
 {
     MessageCapture messages;

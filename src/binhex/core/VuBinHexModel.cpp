@@ -107,6 +107,7 @@ bool TVuBinHexModel::OpenStream(TVuStream* stream)
 
 void TVuBinHexModel::CloseSource()
 {
+    search_.SetSourceStream(nullptr);
     file_.reset();
     source_ = nullptr;
     kind_ = vsrcNone;

@@ -27,6 +27,7 @@
 #pragma once
 
 #include "binhex/core/VuBinHexTypes.h"
+#include "search/core/VuStreamSearch.h"
 #include "text/core/VuStream.h"
 #include "text/core/VuxCodepages.h"
 
@@ -100,6 +101,10 @@ public:
     bool IsEmptySource() const { return !HasSource() || fileSize_ < CharSize(); }
     TVuStream* Source() const { return source_; }
     const TVuViewMemo& Memo() const { return memo_; }
+    // The view's own search object; its source is cleared whenever the
+    // view's source closes.
+    TVuStreamSearch& Search() { return search_; }
+    const TVuStreamSearch& Search() const { return search_; }
 
     // --- Mode and encoding --------------------------------------------------
 
@@ -298,6 +303,7 @@ private:
     int64_t lastPos_ = 0;  // kept with fileSize_ and the mode
     bool readOK_ = true;
     TVuViewMemo memo_;
+    TVuStreamSearch search_;
 
     // Mode and encoding
     TVuBinHexMode mode_ = vbmodeText;

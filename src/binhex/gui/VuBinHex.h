@@ -125,6 +125,10 @@ public:
     // or the printer could not be started).
     int PrintText(QPrinter& printer, bool selectionOnly, int copies, const QString& title);
 
+    // Progress of the view's own search (Model().Search()).
+    const TVuStreamSearchProgress& OnSearchProgress() const { return model_.Search().OnProgress; }
+    void SetOnSearchProgress(TVuStreamSearchProgress handler) { model_.Search().OnProgress = std::move(handler); }
+
     // The state and the last screen's lines, for input and tests.
     TVuBinHexModel& Model() { return model_; }
     const TStrPositions& Positions() const { return positions_; }
