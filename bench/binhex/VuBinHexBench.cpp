@@ -8,7 +8,8 @@
 //   Page Down / Page Up x 1000, median per move (a move and its screen)
 //   ScrollTo      1000 random offsets, median per jump with its screen
 // and counts buffer reads per screen. Each file runs in a child process of
-// its own so its peak RSS is its own. The peer, `less`, is timed on the
+// its own so its peak RSS is its own; the 10 GiB and 1 MiB first screens are
+// also timed in turn in one process for their ratio. The peer, `less`, is timed on the
 // 1 GiB file in the same run (whole process: first screen, and its end).
 // Prints one "name: value unit" line per figure; the big files are deleted.
 #include "binhex/gui/VuBinHex.h"
@@ -98,7 +99,7 @@ double PeakRssMb()
 }
 
 // Runs every figure for one file in this process.
-int RunOne(int argc, char** argv, const std::string& path, const std::string& label)
+int RunOne(int argc, char** argv, const std::string& path, const std::string& label, int onlyMode)
 {
     QApplication app(argc, argv);
     TVuBinHex view;
@@ -106,6 +107,8 @@ int RunOne(int argc, char** argv, const std::string& path, const std::string& la
     TVuBinHexModel& m = view.Model();
     std::mt19937_64 rng(42);
     for (int mode = vbmodeText; mode <= vbmodeUHex; ++mode) {
+        if (onlyMode >= 0 && mode != onlyMode)
+            continue;
         const std::string prefix = "binhex_" + label + "_" + kModeNames[mode] + "_";
         view.OpenFile(QString());
         view.SetMode(TVuBinHexMode(mode));
@@ -170,6 +173,31 @@ int RunOne(int argc, char** argv, const std::string& path, const std::string& la
     return 0;
 }
 
+// First screens of the 10 GiB and the 1 MiB file, opened in turn in one
+// process so both see the same machine load; prints their ratio per mode.
+int RunPair(int argc, char** argv, const std::string& small, const std::string& big)
+{
+    QApplication app(argc, argv);
+    TVuBinHex view;
+    view.resize(1024, 768);
+    for (int mode = vbmodeText; mode <= vbmodeUHex; ++mode) {
+        view.OpenFile(QString());
+        view.SetMode(TVuBinHexMode(mode));
+        std::vector<double> times[2];
+        for (int i = 0; i < 41; ++i) {
+            for (int which = 0; which < 2; ++which) {
+                view.OpenFile(QString(), false);
+                const auto t0 = Clock::now();
+                view.OpenFile(QString::fromStdString(which ? big : small));
+                times[which].push_back(Ms(Clock::now() - t0));
+            }
+        }
+        std::printf("binhex_%s_first_screen_10g_vs_1m: %.2f x\n", kModeNames[mode],
+                    Median(times[1]) / Median(times[0]));
+    }
+    return 0;
+}
+
 // Runs `command` and returns its standard output.
 std::string Capture(const std::string& command)
 {
@@ -206,7 +234,9 @@ double TimeLess(const std::string& path, const std::string& commands)
 int main(int argc, char** argv)
 {
     if (argc >= 4 && std::strcmp(argv[1], "--one") == 0)
-        return RunOne(argc, argv, argv[2], argv[3]);
+        return RunOne(argc, argv, argv[2], argv[3], argc >= 5 ? std::atoi(argv[4]) : -1);  // a mode alone
+    if (argc >= 4 && std::strcmp(argv[1], "--pair") == 0)
+        return RunPair(argc, argv, argv[2], argv[3]);
     if (argc >= 4 && std::strcmp(argv[1], "--screen") == 0) {
         // One whole process: start, open, draw the first screen (or the
         // end's), quit; timed from outside like less.
@@ -245,12 +275,7 @@ int main(int argc, char** argv)
             line = next ? next + 1 : line + std::strlen(line);
         }
     }
-    for (const char* mode : kModeNames) {
-        const std::string a = std::string("binhex_10g_") + mode + "_first_screen";
-        const std::string b = std::string("binhex_1m_") + mode + "_first_screen";
-        if (figures.count(a) && figures.count(b) && figures[b] > 0)
-            std::printf("binhex_%s_first_screen_10g_vs_1m: %.2f x\n", mode, figures[a] / figures[b]);
-    }
+    std::fputs(Capture(std::string("'") + argv[0] + "' --pair '" + small + "' '" + big + "'").c_str(), stdout);
     if (figures.count("binhex_10g_peak_rss") && figures.count("binhex_1m_peak_rss"))
         std::printf("binhex_peak_rss_10g_minus_1m: %.2f MB\n",
                     figures["binhex_10g_peak_rss"] - figures["binhex_1m_peak_rss"]);

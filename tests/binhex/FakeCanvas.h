@@ -35,7 +35,7 @@ public:
     void UseFont(TVuCanvasFont font) override { this->font = font; }
     TVuFontInfo FontInfo() override { return {height_, 32, cell_, true}; }
 
-    void TextOut(int x, int y, std::u16string_view text, TVuColor color) override
+    int TextOut(int x, int y, std::u16string_view text, TVuColor color) override
     {
         lastText = {x, y};
         if (strict) {
@@ -45,7 +45,7 @@ public:
         const int row = y / height_;
         int col = (x - originX_) / cell_;
         if (row < 0 || row >= int(rows_.size()))
-            return;
+            return TextWidth(text);
         for (char16_t ch : text) {
             if (col >= 0) {
                 std::u16string& line = rows_[size_t(row)];
@@ -60,6 +60,7 @@ public:
             }
             ++col;
         }
+        return TextWidth(text);
     }
     int TextWidth(std::u16string_view text) override { return int(text.size()) * cell_; }
     void TextExtents(std::u16string_view text, std::vector<int>& extents) override

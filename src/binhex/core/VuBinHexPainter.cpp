@@ -169,10 +169,10 @@ void TVuBinHexPainter::DrawTextLines(TVuCanvas& canvas, const TVuDrawRequest& re
         const bool endsWithBreak = !m.IsOutOfBuffer(after) && IsBreak(m.GetChar(after, false));
         const TVuTextOutputOptions options = TextOutputOptionsOf(m, endsWithBreak);
         const int y = k * lh;
-        DrawLineText(canvas, x, y, line.text, options, pal.text);
+        const int width = DrawLineText(canvas, x, y, line.text, options, pal.text);
         Highlight(canvas, request, x, y, pos, line.text, options);
         if (request.positions)
-            request.positions->Add(line.text, x, y, pos);
+            request.positions->Add(line.text, x, y, pos, width);
         if (m.TextGutter()) {
             canvas.FillRect({0, y, gw, y + lh}, gutterColor_);
             const int64_t prev = m.PrevCharStart(pos);
@@ -214,10 +214,10 @@ void TVuBinHexPainter::DrawBinaryLines(TVuCanvas& canvas, const TVuDrawRequest& 
         for (int j = 0; j < n && o + j < size; ++j)
             text += m.GetChar(o + j, true);
         const int y = k * lh;
-        DrawLineText(canvas, x, y, text, options, pal.text);
+        const int width = DrawLineText(canvas, x, y, text, options, pal.text);
         Highlight(canvas, request, x, y, o, text, options);
         if (request.positions)
-            request.positions->Add(text, x, y, o);
+            request.positions->Add(text, x, y, o, width);
     }
     result.endVisible = m.ViewPos() >= size - int64_t(m.VisibleLines()) * n;
     if (m.TextGutter())
@@ -294,10 +294,10 @@ void TVuBinHexPainter::DrawHexLines(TVuCanvas& canvas, const TVuDrawRequest& req
             canvas.InvertRect({cx, y, cx + digits * w, y + lh});
         }
         const int tx = x + textColumn * w;
-        DrawLineText(canvas, tx, y, text, options, pal.text);
+        const int width = DrawLineText(canvas, tx, y, text, options, pal.text);
         Highlight(canvas, request, tx, y, o, text, options);
         if (request.positions)
-            request.positions->Add(text, tx, y, o);
+            request.positions->Add(text, tx, y, o, width);
         for (int col : {d + 2, d + pitch * (n / 2) + 3, d + pitch * n + 4})
             canvas.Line(x + col * w, y, x + col * w, y + lh, pal.lines, 2);
     }

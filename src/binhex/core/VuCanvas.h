@@ -45,7 +45,8 @@ public:
     virtual TVuFontInfo FontInfo() = 0;
 
     // Draws `text` with its top-left corner at (x, y), background untouched.
-    virtual void TextOut(int x, int y, std::u16string_view text, TVuColor color) = 0;
+    // Result: the width of the text, as TextWidth would measure it.
+    virtual int TextOut(int x, int y, std::u16string_view text, TVuColor color) = 0;
     // Width in pixels of `text`.
     virtual int TextWidth(std::u16string_view text) = 0;
     // extents[i] = width of the first i + 1 characters of `text`.

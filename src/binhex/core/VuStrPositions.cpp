@@ -6,11 +6,11 @@ void TStrPositions::Clear(int charSize)
     charSize_ = charSize < 1 ? 1 : charSize;
 }
 
-void TStrPositions::Add(std::u16string text, int x, int y, int64_t offset)
+void TStrPositions::Add(std::u16string text, int x, int y, int64_t offset, int width)
 {
     if (lines_.size() >= kMaxEntries)
         return;
-    lines_.push_back(TStrPosition{std::move(text), x, y, offset});
+    lines_.push_back(TStrPosition{std::move(text), x, y, offset, width});
 }
 
 int64_t TStrPositions::OffsetAt(int x, int y, int lineHeight, TVuCanvas& canvas,
@@ -59,7 +59,7 @@ int TStrPositions::WidestLine(TVuCanvas& canvas, const TVuTextOutputOptions& opt
 {
     int widest = 0;
     for (const TStrPosition& line : lines_) {
-        const int right = LineWidth(canvas, line.text, options) + line.x;
+        const int right = (line.width >= 0 ? line.width : LineWidth(canvas, line.text, options)) + line.x;
         if (right > widest)
             widest = right;
     }

@@ -13,6 +13,7 @@ struct TStrPosition {
     int x = 0;            // origin, already shifted by HorzScrollPos
     int y = 0;
     int64_t offset = 0;   // file offset of the first character
+    int width = -1;       // width as drawn; -1 when not known
 };
 
 class TStrPositions {
@@ -21,8 +22,9 @@ public:
 
     // Forgets every line; `charSize` is the bytes per character of the mode.
     void Clear(int charSize);
-    // Adds a line; entries past kMaxEntries are ignored.
-    void Add(std::u16string text, int x, int y, int64_t offset);
+    // Adds a line (with its drawn width when known); entries past
+    // kMaxEntries are ignored.
+    void Add(std::u16string text, int x, int y, int64_t offset, int width = -1);
 
     size_t Count() const { return lines_.size(); }
     const TStrPosition& operator[](size_t i) const { return lines_[i]; }
@@ -37,7 +39,8 @@ public:
     int64_t OffsetAt(int x, int y, int lineHeight, TVuCanvas& canvas, const TVuTextOutputOptions& options) const;
     // The point of `offset`: false when no line holds it.
     bool PointOf(int64_t offset, int& x, int& y, TVuCanvas& canvas, const TVuTextOutputOptions& options) const;
-    // The largest text width + origin x; 0 without lines.
+    // The largest text width + origin x (drawn widths as drawn, the others
+    // measured); 0 without lines.
     int WidestLine(TVuCanvas& canvas, const TVuTextOutputOptions& options) const;
 
 private:

@@ -82,10 +82,9 @@ int LineWidth(TVuCanvas& canvas, std::u16string_view line, const TVuTextOutputOp
     return canvas.TextWidth(PrepareText(line, options).text);
 }
 
-void DrawLineText(TVuCanvas& canvas, int x, int y, std::u16string_view line, const TVuTextOutputOptions& options,
-                  TVuColor color)
+int DrawLineText(TVuCanvas& canvas, int x, int y, std::u16string_view line, const TVuTextOutputOptions& options,
+                 TVuColor color)
 {
     const TVuPreparedText prepared = PrepareText(line, options);
-    if (!prepared.text.empty())
-        canvas.TextOut(x, y, prepared.text, color);
+    return prepared.text.empty() ? 0 : canvas.TextOut(x, y, prepared.text, color);
 }

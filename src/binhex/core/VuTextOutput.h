@@ -42,6 +42,6 @@ void LineExtents(TVuCanvas& canvas, std::u16string_view line, const TVuTextOutpu
                  std::vector<int>& extents);
 // Width of `line` as drawn (the line-end mark included).
 int LineWidth(TVuCanvas& canvas, std::u16string_view line, const TVuTextOutputOptions& options);
-// Draws `line` prepared at (x, y).
-void DrawLineText(TVuCanvas& canvas, int x, int y, std::u16string_view line, const TVuTextOutputOptions& options,
+// Draws `line` prepared at (x, y); result: its width as drawn.
+int DrawLineText(TVuCanvas& canvas, int x, int y, std::u16string_view line, const TVuTextOutputOptions& options,
                   TVuColor color);

@@ -226,7 +226,7 @@ const TVuQtCanvas::Shaped& TVuQtCanvas::ShapedOf(std::u16string_view segment)
     return cache.shaped.emplace(key, std::move(shaped)).first->second;
 }
 
-void TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color)
+int TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color)
 {
     QPainter& p = Painter();
     p.setPen(Rgb(color));
@@ -237,12 +237,13 @@ void TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color
     // Glyphs wholly outside the image are not drawn at all: a line of 300
     // characters is often wider than the view.
     const int right = image_.width() - x;
-    for (size_t i = 0; i < text.size() && pen < right;) {
+    for (size_t i = 0; i < text.size();) {
         const size_t end = SegmentEnd(text, i);
         if (cache.glyphs[text[i]].slot < 0) {
             const Shaped& shaped = ShapedOf(text.substr(i, end - i));
-            for (const QGlyphRun& run : shaped.runs)
-                p.drawGlyphRun(QPointF(x + pen, y + ascent_ - shaped.ascent), run);
+            if (pen < right && x + pen + shaped.width > 0)
+                for (const QGlyphRun& run : shaped.runs)
+                    p.drawGlyphRun(QPointF(x + pen, y + ascent_ - shaped.ascent), run);
             pen += shaped.width;
             i = end;
             continue;
@@ -270,6 +271,7 @@ void TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color
             p.drawGlyphRun(QPointF(x + start, y + ascent_), run);
         }
     }
+    return pen;
 }
 
 int TVuQtCanvas::TextWidth(std::u16string_view text)

@@ -47,7 +47,7 @@ public:
     int Height() const override { return image_.height(); }
     void UseFont(TVuCanvasFont font) override;
     TVuFontInfo FontInfo() override;
-    void TextOut(int x, int y, std::u16string_view text, TVuColor color) override;
+    int TextOut(int x, int y, std::u16string_view text, TVuColor color) override;
     int TextWidth(std::u16string_view text) override;
     void TextExtents(std::u16string_view text, std::vector<int>& extents) override;
     void FillRect(const TVuRect& rect, TVuColor color) override;
