@@ -231,14 +231,21 @@ int TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color)
     QPainter& p = Painter();
     p.setPen(Rgb(color));
     FontCache& cache = Cache();
-    QList<quint32> indexes;
-    QList<QPointF> positions;
+    // The glyphs of each raw font, gathered over the whole text: one run a
+    // font however often the text switches between them (a run's glyphs
+    // carry their own positions).
+    runs_.resize(cache.fonts.size());
+    for (RunGlyphs& run : runs_) {
+        run.indexes.clear();
+        run.positions.clear();
+    }
     int pen = 0;
     // Glyphs wholly outside the image are not drawn at all: a line of 300
     // characters is often wider than the view.
     const int right = image_.width() - x;
     for (size_t i = 0; i < text.size();) {
         const size_t end = SegmentEnd(text, i);
+        runs_.resize(cache.fonts.size());  // resolving may have found a fallback
         if (cache.glyphs[text[i]].slot < 0) {
             const Shaped& shaped = ShapedOf(text.substr(i, end - i));
             if (pen < right && x + pen + shaped.width > 0)
@@ -248,28 +255,24 @@ int TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color)
             i = end;
             continue;
         }
-        // Runs of one raw font each, glyphs at whole-pixel advances.
-        while (i < end) {
-            const int slot = cache.glyphs[text[i]].slot;
-            const int start = pen;
-            indexes.clear();
-            positions.clear();
-            for (; i < end && cache.glyphs[text[i]].slot == slot; ++i) {
-                const Glyph& g = cache.glyphs[text[i]];
-                if (x + pen + g.advance > 0 && pen < right) {
-                    indexes.push_back(g.index);
-                    positions.push_back(QPointF(pen - start, 0));
-                }
-                pen += g.advance;
+        for (; i < end; ++i) {
+            const Glyph& g = cache.glyphs[text[i]];
+            if (x + pen + g.advance > 0 && pen < right) {
+                RunGlyphs& run = runs_[size_t(g.slot)];
+                run.indexes.push_back(g.index);
+                run.positions.push_back(QPointF(pen, 0));
             }
-            if (indexes.isEmpty())
-                continue;
-            QGlyphRun run;
-            run.setRawFont(cache.fonts[size_t(slot)]);
-            run.setGlyphIndexes(indexes);
-            run.setPositions(positions);
-            p.drawGlyphRun(QPointF(x + start, y + ascent_), run);
+            pen += g.advance;
         }
+    }
+    for (size_t slot = 0; slot < runs_.size(); ++slot) {
+        if (runs_[slot].indexes.isEmpty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(cache.fonts[slot]);
+        run.setGlyphIndexes(runs_[slot].indexes);
+        run.setPositions(runs_[slot].positions);
+        p.drawGlyphRun(QPointF(x, y + ascent_), run);
     }
     return pen;
 }

@@ -96,6 +96,11 @@ private:
     bool useOem_ = false;
     std::optional<QFontMetrics> metrics_;  // of the font in use, at dpi_
     int ascent_ = 0;
+    struct RunGlyphs {
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    std::vector<RunGlyphs> runs_;  // scratch of TextOut, by font slot
     FontCache normalCache_;
     FontCache oemCache_;
     QImage device_;  // 1x1 image of the canvas's resolution, for measuring
