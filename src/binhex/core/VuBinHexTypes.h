@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "text/core/VuSystemColors.h"  // clWindow, clWindowText, clGrayText
+
 enum TVuBinHexMode : uint8_t { vbmodeText, vbmodeBinary, vbmodeHex, vbmodeUnicode, vbmodeUHex };
 
 constexpr int kBinHexModeCount = vbmodeUHex + 1;
@@ -19,9 +21,6 @@ constexpr TVuPopupCommands vpCmdsAll = 0x1F;
 // resolved by the widget before anything is drawn.
 using TVuColor = uint32_t;
 constexpr TVuColor clSystemFlag = 0xFF000000u;
-constexpr TVuColor clWindow = 0xFF000005u;      // system window colour
-constexpr TVuColor clWindowText = 0xFF000008u;  // system window-text colour
-constexpr TVuColor clGrayText = 0xFF000011u;    // system grey (disabled) text colour
 
 constexpr bool IsUnicodeMode(TVuBinHexMode mode) { return mode == vbmodeUnicode || mode == vbmodeUHex; }
 constexpr bool IsTextMode(TVuBinHexMode mode) { return mode == vbmodeText || mode == vbmodeUnicode; }

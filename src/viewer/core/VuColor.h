@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "text/core/VuSystemColors.h"  // clWindow, clWindowText, clGrayText
+
 using TColor = uint32_t;
 
 constexpr TColor kSystemColorFlag = 0xFF000000u;
@@ -13,10 +15,7 @@ constexpr bool IsSystemColor(TColor c) { return (c & kSystemColorFlag) == kSyste
 constexpr TColor SystemColor(uint8_t index) { return kSystemColorFlag | index; }
 
 // The system colours the viewer family uses by name.
-constexpr TColor clWindow = SystemColor(5);      // window background
-constexpr TColor clWindowText = SystemColor(8);  // window text
 constexpr TColor clBtnFace = SystemColor(15);    // button face
-constexpr TColor clGrayText = SystemColor(17);   // disabled text
 constexpr TColor clHighlight = SystemColor(13);
 constexpr TColor clHighlightText = SystemColor(14);
 
