@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "TempDir.h"
+#include "binhex/gui/VuBinHex.h"
 #include "app/gui/FindDialog.h"
 #include "app/gui/Form1.h"
 #include "app/gui/FormProgress.h"
@@ -165,6 +166,8 @@ protected:
         QTest::keyClick(form_.get(), key, modifiers);
     }
     void PressCtrlF() { Press(Qt::Key_F, Qt::ControlModifier); }
+    TVuBinHexModel& View() { return form_->viewer->TextView()->Model(); }
+    std::pair<int64_t, int64_t> Selection() { return {View().SelStart(), View().SelLength()}; }
     void PressF3() { Press(Qt::Key_F3); }
 
     TAppLocalizer* localizer_ = nullptr;
@@ -208,9 +211,11 @@ TEST_F(Form1Find, FindThenFindNextUntilNotFound)
     EXPECT_TRUE(script_.Done());
     EXPECT_EQ(form_->Search->MatchStart(), 4);
     EXPECT_EQ(form_->Search->MatchLength(), 3);
+    EXPECT_EQ(Selection(), std::make_pair(int64_t{4}, int64_t{3}));
 
     PressF3();
     EXPECT_EQ(form_->Search->MatchStart(), 12);
+    EXPECT_EQ(Selection(), std::make_pair(int64_t{12}, int64_t{3}));
 
     // No third match: the not-found box, then find next has nothing left.
     SeenBox seen;
@@ -221,6 +226,7 @@ TEST_F(Form1Find, FindThenFindNextUntilNotFound)
     EXPECT_EQ(seen.text, QStringLiteral("Search string not found"));
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(form_->Search->MatchLength(), 0);
+    EXPECT_EQ(Selection(), std::make_pair(int64_t{12}, int64_t{3}));  // find next keeps it
 
     WindowsShown shown;
     PressF3();
@@ -230,7 +236,32 @@ TEST_F(Form1Find, FindThenFindNextUntilNotFound)
     AnswerDialog(QStringLiteral("one"), {.backward = true});
     form_->ToolButton(QStringLiteral("btnfind"))->click();
     EXPECT_EQ(form_->Search->MatchStart(), 16);
+    EXPECT_EQ(Selection(), std::make_pair(int64_t{16}, int64_t{3}));
+
+    // A new find drops the selection first, found or not.
+    AnswerDialog(QStringLiteral("three"));
+    ReadBox(seen);
+    PressCtrlF();
+    EXPECT_TRUE(script_.Done());
+    EXPECT_EQ(Selection().second, 0);
 }
+
+TEST_F(Form1Find, MatchIsScrolledIntoView)
+{
+    std::string text;
+    for (int i = 0; i < 10000; ++i)
+        text += QStringLiteral("row %1\n").arg(i, 5, 10, QLatin1Char('0')).toStdString();
+    Open(text);
+    ASSERT_EQ(View().ViewPos(), 0);
+    AnswerDialog(QStringLiteral("row 05000"));
+    PressCtrlF();
+    EXPECT_TRUE(script_.Done());
+    EXPECT_EQ(Selection(), std::make_pair(int64_t{50000}, int64_t{9}));
+    // The line of the match shows near the top, a few lines below it.
+    EXPECT_LE(View().ViewPos(), 50000);
+    EXPECT_GE(View().ViewPos(), 50000 - 10 * 10);
+}
+
 
 TEST_F(Form1Find, StopEndsALongSearchWithTheNotFoundBox)
 {

@@ -182,8 +182,6 @@ private:
     void CreateFindCommands();
     bool CanFindNext() const;
     QString SelectionForFind() const;
-    void ResetViewerSelection();
-    void SelectMatch(int64_t start, int64_t length);
     QString NotFoundText() const;
     TFormProgress* findProgress_ = nullptr;  // while a find runs
     bool finding_ = false;

@@ -10,6 +10,8 @@
 #include "app/gui/SpeedButton.h"
 #include "i18n/core/MessageStrings.h"
 #include "text/gui/VuMessageBox.h"
+#include "text/core/VuxCodepages.h"
+#include "viewer/gui/VuTextViewCalls.h"
 #include "viewer/gui/VuViewer.h"
 
 namespace {
@@ -89,7 +91,7 @@ void TForm1::DoFind(bool showDialog)
         dialog->texttofind->setText(SelectionForFind());
         if (dialog->exec() != QDialog::Accepted)
             return;
-        ResetViewerSelection();
+        viewer->ResetSelection();
     }
 
     auto progress = std::make_unique<TFormProgress>(this);
@@ -132,12 +134,17 @@ void TForm1::DoFind(bool showDialog)
     else if (!error.isEmpty())
         ShowMessageBox(error, caption, mbIconError, this);
     else if (found)
-        SelectMatch(Search->MatchStart(), Search->MatchLength());
+        VuTextViewCalls::SetSelection(*viewer->TextView(), Search->MatchStart(), Search->MatchLength(), true, true);
     else
         ShowMessageBox(NotFoundText(), caption, mbIconError, this);
 }
 
-// TODO(find): wire to the viewer's selection calls once they exist.
-QString TForm1::SelectionForFind() const { return QString(); }
-void TForm1::ResetViewerSelection() {}
-void TForm1::SelectMatch(int64_t, int64_t) {}
+QString TForm1::SelectionForFind() const
+{
+    // The Unicode view's selection goes in as it stands: narrowed to ANSI
+    // it would lose every character the code page lacks and then no
+    // longer match the text it was taken from.
+    if (viewer->Mode() == vmodeUnicode)
+        return viewer->TextSelTextW();
+    return FromU16(EncodingToUnicode(viewer->TextSelText(), vEncANSI));
+}
