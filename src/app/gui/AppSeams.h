@@ -6,8 +6,10 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 class QObject;
+class QWidget;
 
 // The language-file localizer.
 class TAppLocalizer {
@@ -38,6 +40,13 @@ public:
     virtual bool VideoAvailable() = 0;
     // Places the video picture in the window it is drawn into.
     virtual void setVideoPos(int left, int top, int width, int height) = 0;
+    // Opens `fileName` as the stream, drawing video into `window`.
+    virtual void loadMediaFile(const QString& fileName, QWidget* window) = 0;
+    // True while a stream is loaded.
+    virtual bool MediaStreamAvailable() = 0;
+    // Length and position in 100-nanosecond units (0: nothing to track).
+    virtual int64_t getMediaStreamDuration() = 0;
+    virtual void setMediaStreamPos(int64_t position) = 0;
 };
 
 // Stand-in until the media library is loaded: it holds the volume so the
@@ -49,6 +58,10 @@ public:
     void freeMediaStream() override {}
     bool VideoAvailable() override { return false; }
     void setVideoPos(int, int, int, int) override {}
+    void loadMediaFile(const QString&, QWidget*) override {}
+    bool MediaStreamAvailable() override { return false; }
+    int64_t getMediaStreamDuration() override { return 0; }
+    void setMediaStreamPos(int64_t) override {}
 
 private:
     int volume_ = 0;

@@ -202,6 +202,7 @@ void TForm1::CreateComponents()
     skinManager = new TSkinManager(this);
     fpluginst_ = std::make_unique<TFpluginst>(this);
     CreateFindCommands();
+    CreateOpenCommands();
 }
 
 void TForm1::CreateToolbar()

@@ -22,6 +22,7 @@
 #include "app/core/PluginList.h"
 #include "app/gui/AppSeams.h"
 #include "search/core/VuStreamSearch.h"
+#include "viewer/core/VuViewerModes.h"
 
 class QFileSystemModel;
 class QFrame;
@@ -51,6 +52,11 @@ struct TForm1Options {
     // Shows an error of the window (a failed settings write); default: a
     // message box captioned "Error".
     std::function<void(const QString& message)> reportError;
+    // The default beep (stepping past an end); default: QApplication::beep.
+    std::function<void()> beep;
+    // Starts a program for "open with another program"; true when it
+    // started. Default: a detached process.
+    std::function<bool(const QString& program, const QStringList& arguments)> startProgram;
 };
 
 class TForm1 : public QWidget {
@@ -82,6 +88,7 @@ public:
     bool ToolbarShown = true;
     bool ToolbarIdle = true;
     bool MediaFullScreen = false;
+    bool WrapArmed = false;  // a step hit an end and beeped; the next one wraps
 
     // --- Components, by their names ----------------------------------------
     QTreeView* treeview = nullptr;
@@ -105,6 +112,17 @@ public:
     QAction* N11 = nullptr;  // settings
     QAction* totray = nullptr;  // hide the window to the tray
     TSkinManager* skinManager = nullptr;
+    // The view-mode menu (one radio group) and its items.
+    QMenu* viewpopup = nullptr;
+    QAction* N4 = nullptr;        // text
+    QAction* BIN1 = nullptr;
+    QAction* HEX1 = nullptr;
+    QAction* N5 = nullptr;        // multimedia
+    QAction* N6 = nullptr;        // web document
+    QAction* Unicode1 = nullptr;
+    QAction* Plugin1 = nullptr;
+    QAction* RTF1 = nullptr;
+    QAction* N12 = nullptr;       // with another program
     // Searches the viewed file for the find command (its own source, apart
     // from the text view's).
     std::unique_ptr<TVuStreamSearch> Search;
@@ -127,6 +145,34 @@ public:
     // no tray); a double click on the tray icon brings it back.
     void HideToTray();
     void RestoreFromTray();
+
+    // --- Opening and stepping (Form1Open.cpp) ----------------------------------
+
+    // Opens a file the user chose (command line, open dialog, drop: with
+    // selectFolder; the file list: without). Records CurrentDir, CurrentFile
+    // and ListedFile, selects the folder in the tree when asked, plays media
+    // through the external library with mediamode 2, follows a shortcut or
+    // symbolic link when LNKOpen, and with `load` opens the file in the
+    // viewer (a name already loaded is not reloaded).
+    void openfile(const QString& name, bool selectFolder, bool load);
+    // Opens a file reached by stepping: the folder and the tree stay, and
+    // shortcuts are not followed here.
+    void openlite(const QString& name);
+    void btnopenClick();
+    void btnprewClick();
+    void btnnextClick();
+    // A click on the file `path` of the list.
+    void listviewClick(const QString& path);
+    // Files dropped on the window, in order; only the first is opened.
+    void dropfilesDropFiles(const QStringList& files);
+    void copybtnClick();
+    // "With another program": the chooser of installed programs for the
+    // viewed file.
+    void N12Click();
+    // The viewer's OnFileLoad: menu, title and toolbar follow the file.
+    void viewerFileLoad();
+    // The view-mode item of `mode`.
+    QAction* ViewModeItem(TVuViewerMode mode) const;
 
     // The settings item N11: shows the options dialog filled from the
     // window's settings and applies it when it closes with OK.
@@ -177,6 +223,16 @@ private:
     // language file once conf.ini has named it.
     void LocalizerAutoTranslate();
     void LocalizerLoadLanguage();
+
+    // Opening (Form1Open.cpp).
+    void CreateOpenCommands();
+    void CreateViewMenu();
+    void SetViewMode(TVuViewerMode mode, int leftPanelHeight);
+    void Step(bool forward);
+    void StartExternalMedia(const QString& name);
+    void FreeStreamOfMediaFile();
+    void LayOutToolbar(bool imageRow, bool textRow);
+    void Beep();
 
     // Find (Form1Find.cpp).
     void CreateFindCommands();

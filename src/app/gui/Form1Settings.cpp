@@ -42,8 +42,7 @@ int PanelWidth(const QWidget* w)
 
 void TForm1::FormCreate()
 {
-    // (The application message hook is installed here once the view
-    // commands exist.)
+    // (The application message hook is installed with the components.)
     LocalizerAutoTranslate();
 
     const std::string appDir = Utf8(AppDir);

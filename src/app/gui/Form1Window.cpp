@@ -36,11 +36,8 @@ void TForm1::FormShow()
     viewer->setFocus();
     if (!options_.parameters.isEmpty() && !StartupFileOpened) {
         StartupFileOpened = true;
-        // Only the first parameter is used. Until file opening arrives with
-        // its commands, the folder is shown and the viewer takes the name.
-        const QString name = QFileInfo(options_.parameters.first()).absoluteFilePath();
-        ShowFolder(QFileInfo(name).absolutePath());
-        viewer->Open(name);
+        // Only the first parameter is used.
+        openfile(options_.parameters.first(), true, true);
     }
 }
 

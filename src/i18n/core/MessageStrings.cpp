@@ -38,6 +38,8 @@ TBuiltInTable MakeBuiltInTable()
     add(rsErrorCaption, u"Error", nullptr);
     add(rsCantOpenFile, u"Can't open file!", nullptr);
     add(rsTextNotFound, u"Search string not found", nullptr);
+    add(rsCannotCopyFile, u"Cannot copy the file to %s: %s", nullptr);
+    add(rsCannotStartProgram, u"Cannot start %s", nullptr);
     return t;
 }
 

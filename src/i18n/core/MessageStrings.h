@@ -34,6 +34,8 @@ enum TResStringId : int32_t {
     rsErrorCaption = 2000,  // "Error"
     rsCantOpenFile,         // "Can't open file!"
     rsTextNotFound,         // the not-found box when no language file names it
+    rsCannotCopyFile,       // "Cannot copy the file to %s: %s" (target, reason)
+    rsCannotStartProgram,   // "Cannot start %s" (the program)
 };
 
 // The process-wide message-string translations (the localizer loads them).
