@@ -193,6 +193,15 @@ TEST_F(SubViewTest, PluginsShowDetectedAndForcedFiles)
     EXPECT_EQ(TakeCalls(), QStringList{QStringLiteral("Host.Open(setup.ini,forced,wrap 1)")});
     EXPECT_TRUE(v.TextView()->isHidden());
 
+    // Without the detection no plugin is asked: the window showing the
+    // previous file closes, and the file still counts as loaded.
+    v.SetModeDetect(false);
+    QSignalSpy loads(&v, &TVuViewer::OnFileLoad);
+    ASSERT_TRUE(v.Open(Make(QStringLiteral("other.ini"))));
+    EXPECT_EQ(TakeCalls(), QStringList{QStringLiteral("Host.Close")});
+    EXPECT_EQ(loads.count(), 1);
+    EXPECT_TRUE(v.PluginName().isEmpty());
+
     v.ClearPlugins();
     EXPECT_TRUE(v.Plugins().isEmpty());
     EXPECT_EQ(TakeCalls(), QStringList{QStringLiteral("Host.UnloadAll")});

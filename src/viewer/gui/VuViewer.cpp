@@ -148,6 +148,10 @@ bool TVuViewer::Open(const QString& name, const TVuPicture* picture)
         DetectMode(path.toStdString(), detect_, probe_ ? probe_ : hostProbe_.get(), result);
         mode_ = result.Mode;
         encoding_ = result.Encoding;
+    } else if (mode_ == vmodeWLX && pluginHost_) {
+        // No plugin was asked to take the new file: the plugin window must
+        // not go on showing the previous one under the new name.
+        pluginHost_->CloseActive();
     }
     HideSubViews();
     // In vmodeWLX the detection has already put the file into a plugin.
