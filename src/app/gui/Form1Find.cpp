@@ -9,8 +9,8 @@
 #include "app/gui/FormProgress.h"
 #include "app/gui/SpeedButton.h"
 #include "i18n/core/MessageStrings.h"
-#include "text/gui/VuMessageBox.h"
 #include "text/core/VuxCodepages.h"
+#include "text/gui/VuMessageBox.h"
 #include "viewer/gui/VuTextViewCalls.h"
 #include "viewer/gui/VuViewer.h"
 
