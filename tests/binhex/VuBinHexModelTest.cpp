@@ -2,6 +2,7 @@
 #include "BinHexTestSupport.h"
 
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +39,54 @@ TEST(BinHexSource, MissingFileReportsAndLeavesTheViewEmpty)
     EXPECT_EQ(messages.texts[0], "Cannot open file: /nonexistent/peekwell.txt");
     EXPECT_FALSE(m.HasSource());
     EXPECT_TRUE(m.IsEmptySource());
+}
+
+// Reloading after the file changed on disk: where the view ends up.
+TEST(BinHexSource, ReloadKeepsThePlaceOrFollowsTheTail)
+{
+    std::string text;
+    for (int i = 0; i < 500; ++i)
+        text += "line " + std::to_string(1000 + i) + "\n";  // 10 bytes a line
+    TempFile file(text);
+    const auto append = [&](const std::string& more) {
+        FILE* f = std::fopen(file.Path().c_str(), "ab");
+        std::fputs(more.c_str(), f);
+        std::fclose(f);
+    };
+    TVuBinHexModel m;
+    m.SetFontMetrics({10, 32, 8, true});
+    m.SetBitmapSize(800, 10 * 10 + 4);
+    ASSERT_TRUE(m.OpenFile(file.Path()));
+
+    // A line start in the middle stays exactly where it was (showing the
+    // line before it, as scrolling to an offset does, would creep upwards
+    // at every change).
+    m.StepLines(200, true, 0);
+    ASSERT_EQ(m.ViewPos(), 2000);
+    append("line 1500\n");
+    ASSERT_TRUE(m.ReloadFile(true));
+    EXPECT_EQ(m.FileSize(), 5010);
+    EXPECT_EQ(m.ViewPos(), 2000);
+
+    // At the end, following the tail: the new end.
+    m.GoEnd();
+    m.SetEndVisible(true);  // the drawing would have said so
+    append("line 1501\n");
+    ASSERT_TRUE(m.ReloadFile(true));
+    EXPECT_EQ(m.ViewPos(), 5020 - 10 * 10);
+    EXPECT_TRUE(m.Memo().endVisible);
+    // Not following: the old place.
+    m.SetEndVisible(true);
+    const int64_t before = m.ViewPos();
+    append("line 1502\n");
+    ASSERT_TRUE(m.ReloadFile(false));
+    EXPECT_EQ(m.ViewPos(), before);
+
+    // Cut below the view: the end of what is left.
+    ASSERT_EQ(::truncate(file.Path().c_str(), 300), 0);
+    ASSERT_TRUE(m.ReloadFile(false));
+    EXPECT_EQ(m.FileSize(), 300);
+    EXPECT_EQ(m.ViewPos(), 300 - 10 * 10);
 }
 
 // A stream whose reads fail (a device error, say).

@@ -313,6 +313,12 @@ TEST(BinHexScrollBars, HorizontalRangeOnlyGrows)
     info = HorzScrollInfo(false, 300, 500, pos = 0, max);  // narrower lines later
     EXPECT_EQ(info.max, 1500);
     EXPECT_FALSE(HorzScrollInfo(true, 1500, 500, pos, max).Visible());
+
+    // Short lines in a client that narrows (its vertical bar showing) need
+    // no horizontal bar.
+    int narrowMax = 0;
+    EXPECT_FALSE(HorzScrollInfo(false, 300, 640, pos = 0, narrowMax).Visible());
+    EXPECT_FALSE(HorzScrollInfo(false, 300, 620, pos = 0, narrowMax).Visible());
 }
 
 }  // namespace

@@ -259,6 +259,21 @@ void TVuBinHexModel::ScrollTo(int64_t offset)
         StepLines(1, false, offset);
 }
 
+void TVuBinHexModel::ScrollToLineOf(int64_t offset, int indentLines)
+{
+    if (IsEmptySource())
+        return;
+    offset = std::clamp<int64_t>(offset, 0, LastPos());
+    indentLines = std::max(indentLines, 0);
+    if (IsFixedMode(mode_)) {
+        const int64_t unit = LineUnit();
+        viewPos_ = std::max<int64_t>(offset / unit * unit - int64_t(indentLines) * unit, 0);
+        PlaceBufferFixed();
+    } else {
+        StepLines(indentLines + 1, false, offset);
+    }
+}
+
 int64_t TVuBinHexModel::LastPageStart() const
 {
     if (fileSize_ <= 0)

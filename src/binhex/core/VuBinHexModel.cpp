@@ -62,6 +62,25 @@ bool TVuBinHexModel::LoadFile(bool newFile)
     return true;
 }
 
+bool TVuBinHexModel::ReloadFile(bool followTail)
+{
+    memo_ = TVuViewMemo{viewPos_, horzScrollPos_, endVisible_};
+    const TVuViewMemo was = memo_;
+    CloseSource();
+    if (fileName_.empty())
+        return true;
+    if (!OpenFileSource())
+        return false;
+    // ScrollTo would show the line before a line start: a view reloaded at
+    // every append of a log would creep upwards. The old ViewPos is shown
+    // as it was instead; a file cut below it shows its end.
+    if ((followTail && was.endVisible) || was.viewPos > LastPos())
+        GoEnd();
+    else if (was.viewPos > 0)
+        RestoreViewPos(IsFixedMode(mode_) ? was.viewPos / LineUnit() * LineUnit() : was.viewPos);
+    return true;
+}
+
 bool TVuBinHexModel::OpenFileSource()
 {
     file_ = TVuFileStream::Open(fileName_);
@@ -333,15 +352,24 @@ void TVuBinHexModel::ReadBuffer()
     if (!HasSource())
         return;
     readOK_ = ReadSource(buffer_.data(), int64_t(buffer_.size()), bufferPos_);
-    if (!readOK_) {
-        if (kind_ == vsrcFile)
-            ViewerMessage(SubstPercentS(ViewerMessages.CannotReadFile, {Utf8ToUtf16(fileName_)}));
-        else
-            ViewerMessage(ViewerMessages.CannotReadStream);
-    }
+    if (!readOK_)
+        ReportReadError();
+}
+
+void TVuBinHexModel::ReportReadError() const
+{
+    if (kind_ == vsrcFile)
+        ViewerMessage(SubstPercentS(ViewerMessages.CannotReadFile, {Utf8ToUtf16(fileName_)}));
+    else
+        ViewerMessage(ViewerMessages.CannotReadStream);
 }
 
 bool TVuBinHexModel::ReadSource(void* dest, int64_t count, int64_t offset)
+{
+    return ReadSourceBytes(dest, count, offset) >= 0;
+}
+
+int64_t TVuBinHexModel::ReadSourceBytes(void* dest, int64_t count, int64_t offset)
 {
     if (buffer_.empty())
         throw std::logic_error("Buffer not allocated: ReadSource");
@@ -350,16 +378,25 @@ bool TVuBinHexModel::ReadSource(void* dest, int64_t count, int64_t offset)
     ++readCount_;
     std::memset(dest, 0, size_t(count));
     if (offset < 0)
-        return false;
+        return -1;
     try {
-        return source_->ReadAt(offset, dest, count) >= 0;
+        const int64_t got = source_->ReadAt(offset, dest, count);
+        return got < 0 ? -1 : std::min(got, count);
     } catch (...) {
         // A caller's stream may throw; that is a failed read like any other.
-        return false;
+        return -1;
     }
 }
 
 char16_t TVuBinHexModel::GetChar(int64_t offset, bool binary) const
+{
+    char16_t ch = RawChar(offset);
+    if (ch < metrics_.firstChar && (binary || (ch != 13 && ch != 10 && ch != 9)))
+        ch = u'.';
+    return ch;
+}
+
+char16_t TVuBinHexModel::RawChar(int64_t offset) const
 {
     char16_t ch = 0;
     if (offset >= 0 && offset <= LastPos() && HasSource()) {
@@ -378,8 +415,6 @@ char16_t TVuBinHexModel::GetChar(int64_t offset, bool binary) const
                 ch = table_ ? table_[b] : u'?';
         }
     }
-    if (ch < metrics_.firstChar && (binary || (ch != 13 && ch != 10 && ch != 9)))
-        ch = u'.';
     return ch;
 }
 

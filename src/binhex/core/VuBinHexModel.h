@@ -77,10 +77,18 @@ public:
     // the view is then empty.
     bool OpenFile(const std::string& fileName);
 
-    // Re-opens the current file (mode change, reload). With `newFile` clear
-    // the remembered ViewPos is scrolled to again; the widget restores the
+    // Re-opens the current file (mode change). With `newFile` clear the
+    // remembered ViewPos is scrolled to again; the widget restores the
     // horizontal position from Memo(). Result as OpenFile.
     bool LoadFile(bool newFile);
+
+    // Re-reads the current file after it changed on disk, taking its new
+    // size. The view keeps its ViewPos (a position past the new end shows
+    // the end); with `followTail` and the end visible before, it moves to
+    // the new end. Memo() holds what the view was, for the horizontal
+    // position. Result as OpenFile; a failure leaves the view empty with the
+    // file name kept, so a later change can try again.
+    bool ReloadFile(bool followTail);
 
     // Shows `stream` (not owned; it must outlive the view or be replaced)
     // from offset 0. nullptr just closes the source. Result: a source is set.
@@ -218,10 +226,16 @@ public:
     // Re-reads the whole buffer at BufferPos; the result is kept in ReadOK().
     // A failure shows "Cannot read file: %s" or "Cannot read stream".
     void ReadBuffer();
+    // Shows the read error of the source: "Cannot read file: %s" with the
+    // file name, or "Cannot read stream".
+    void ReportReadError() const;
     // Reads `count` bytes at `offset` into `dest` (zero-filled first, so
     // bytes past the end are 0). Throws std::logic_error when no buffer or
     // no source is set. Result: the read succeeded.
     bool ReadSource(void* dest, int64_t count, int64_t offset);
+    // As ReadSource, giving the bytes actually read (fewer at the end of the
+    // source), or -1 when the read failed.
+    int64_t ReadSourceBytes(void* dest, int64_t count, int64_t offset);
     // Number of ReadSource calls since construction (benchmarks).
     int64_t ReadCount() const { return readCount_; }
     bool IsOutOfBuffer(int64_t offset) const
@@ -234,6 +248,9 @@ public:
     // below the font's first character become '.', except CR, LF and tab
     // when `binary` is clear.
     char16_t GetChar(int64_t offset, bool binary) const;
+    // The character at `offset` before GetChar's dot rule (0 outside the
+    // file); same assertion as GetChar.
+    char16_t RawChar(int64_t offset) const;
     // The byte at `offset` as two upper-case hex digits; in the Unicode modes
     // the following byte's digits come first (a unit reads high byte first
     // whatever the byte order). Empty past LastPos; same assertion as GetChar.
@@ -268,6 +285,12 @@ public:
     // past LastPos the end; fixed modes round to the line unit; text modes
     // show the line holding the offset (the one before when it starts a line).
     void ScrollTo(int64_t offset);
+    // Puts `offset` `indentLines` lines below the top, for a selection
+    // scrolled into view: the fixed modes show its line unit that many units
+    // down (or the start); the text modes step indentLines + 1 lines back
+    // from it, so a line start lands one line further down. The horizontal
+    // position is left alone.
+    void ScrollToLineOf(int64_t offset, int indentLines);
     // Start of the file, horizontal position 0.
     void GoHome();
     // End of the file: the last page (fixed) or the last lines (text).

@@ -31,8 +31,10 @@ TVuScrollInfo HorzScrollInfo(bool hidden, int widest, int clientWidth, int& horz
     }
     const int content = widest + horzScrollPos;
     horzScrollPos = std::clamp(horzScrollPos, 0, std::max(content - clientWidth, 0));
-    horzMax = std::max({horzMax, content, clientWidth + horzScrollPos});
-    info.max = horzMax;
+    // Only the content's extent is kept: a client that was wider once (before
+    // the vertical bar showed) would otherwise leave a bar for short lines.
+    horzMax = std::max(horzMax, content);
+    info.max = std::max(horzMax, clientWidth + horzScrollPos);
     info.page = clientWidth + 1;
     info.pos = horzScrollPos;
     return info;

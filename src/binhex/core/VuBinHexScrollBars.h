@@ -23,7 +23,8 @@ int64_t ThumbOffset(int64_t fileSize, int pos, int max);
 
 // Horizontal bar. `hidden`: a failed read, an empty source, wrapping text or
 // a fitted binary width in a fixed-pitch font. `widest` is the widest drawn
-// line (its origin already shifted by HorzScrollPos). The range maximum
-// only grows, through `horzMax`, until the source closes; `horzScrollPos` is
-// clamped to 0..content width - client width.
+// line (its origin already shifted by HorzScrollPos). The widest content
+// seen only grows, through `horzMax`, until the source closes; the range is
+// that or the client width + position, whichever is larger; `horzScrollPos`
+// is clamped to 0..content width - client width.
 TVuScrollInfo HorzScrollInfo(bool hidden, int widest, int clientWidth, int& horzScrollPos, int& horzMax);

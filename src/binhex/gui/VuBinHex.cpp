@@ -1,9 +1,12 @@
 #include "binhex/gui/VuBinHex.h"
 
 #include "binhex/core/VuBinHexScrollBars.h"
+#include "binhex/gui/VuScrollCursors.h"
 #include "binhex/gui/VuSystemColors.h"
 
 #include <QEvent>
+#include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -39,9 +42,25 @@ TVuBinHex::TVuBinHex(QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(Qt::IBeamCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setFont(DefaultFont());
     UpdateFonts();
     painter_.SetCanvas(&canvas_);
+
+    dragTimer_.setInterval(kDragScrollMs);
+    connect(&dragTimer_, &QTimer::timeout, this, &TVuBinHex::DragScrollTick);
+    middleTimer_.setInterval(kMiddleScrollMs);
+    connect(&middleTimer_, &QTimer::timeout, this, &TVuBinHex::MiddleScrollTick);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TVuBinHex::VertScrollAction);
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, &TVuBinHex::HorzScrollAction);
+
+    notification_.SetOptions({foNotifyFilename, foNotifySize, foNotifyLastWrite});
+    connect(&notification_, &TVuFileNotification::OnChanged, this, &TVuBinHex::FileChanged);
+    reappearTimer_.setSingleShot(true);
+    reappearTimer_.setInterval(kReappearMs);
+    connect(&reappearTimer_, &QTimer::timeout, this, [this] { HandleFileChange(true); });
+
+    CreateContextMenu();
     resize(200, 150);
 }
 
@@ -54,23 +73,39 @@ bool TVuBinHex::OpenFile(const QString& fileName, bool redraw)
     const std::string name = fileName.toStdString();
     if (name == model_.FileName() && (model_.SourceKind() == vsrcFile || name.empty()))
         return true;
+    StopWatching();
     const bool ok = model_.OpenFile(name);
+    SourceChanged();
+    if (ok)
+        WatchCurrentFile(true);
     if (redraw)
         Redraw();
+    else
+        RefreshPopupStates();
     return ok;
 }
 
 bool TVuBinHex::OpenStream(TVuStream* stream)
 {
+    StopWatching();
     const bool ok = model_.OpenStream(stream);
+    SourceChanged();
     Redraw();
     return ok;
 }
 
 void TVuBinHex::CloseSource()
 {
+    StopWatching();
     model_.CloseSource();
+    SourceChanged();
     Redraw();
+}
+
+void TVuBinHex::SourceChanged()
+{
+    StopMiddleScroll();
+    ResetMouseState();
 }
 
 // --- Mode and encoding ------------------------------------------------------------
@@ -78,9 +113,19 @@ void TVuBinHex::CloseSource()
 void TVuBinHex::SetMode(TVuBinHexMode mode)
 {
     const bool wasFile = model_.SourceKind() == vsrcFile;
+    StopMiddleScroll();
     model_.SetMode(mode);
-    if (!model_.HasSource())
+    SourceChanged();
+    if (wasFile) {
+        // A view that followed the end of a watched file keeps following it.
+        if (autoReload_ && autoReloadFollowTail_ && model_.Memo().endVisible && model_.HasSource())
+            model_.GoEnd();
+        WatchCurrentFile(false);
+    }
+    if (!model_.HasSource()) {
+        RefreshPopupStates();
         return;
+    }
     Redraw();
     if (wasFile) {
         model_.SetHorzScrollPos(model_.Memo().horzScrollPos);
@@ -171,6 +216,35 @@ void TVuBinHex::SetFontOEM(const QFont& font)
 
 void TVuBinHex::UpdateFonts() { canvas_.SetFonts(font(), fontOem_); }
 
+bool TVuBinHex::ChangeFontSize(bool grow)
+{
+    const bool oem = model_.UsesOemFont();
+    QFont stepped = oem ? fontOem_ : font();
+    // Heights are measured at the resolution the view draws at.
+    QImage device(1, 1, QImage::Format_RGB32);
+    const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    device.setDotsPerMeterX(qRound(dpi / 0.0254));
+    device.setDotsPerMeterY(qRound(dpi / 0.0254));
+    int size = stepped.pointSize();
+    if (size <= 0)
+        size = qMax(1, qRound(stepped.pixelSize() * 72.0 / dpi));
+    const int height = QFontMetrics(stepped, &device).height();
+    for (;;) {
+        if ((grow && size > 71) || (!grow && size < 2))
+            return false;
+        size += grow ? 1 : -1;
+        stepped.setPointSize(size);
+        if (QFontMetrics(stepped, &device).height() != height)
+            break;
+    }
+    if (oem)
+        SetFontOEM(stepped);
+    else
+        setFont(stepped);  // the font change redraws
+    emit OnOptionsChange();
+    return true;
+}
+
 TVuViewColors TVuBinHex::Colors() const
 {
     const QPalette& pal = palette();
@@ -196,11 +270,23 @@ void TVuBinHex::ScrollTo(int64_t offset, bool redraw)
         Redraw();
 }
 
+TVuBinHex::TDrawLock::TDrawLock(TVuBinHex& view) : view_(view) { ++view_.drawLock_; }
+
+TVuBinHex::TDrawLock::~TDrawLock()
+{
+    if (--view_.drawLock_ == 0 && view_.changePending_) {
+        // Handled from the event loop: the drawing that held the lock may
+        // still be on the stack of whoever released it.
+        view_.changePending_ = false;
+        QMetaObject::invokeMethod(&view_, &TVuBinHex::FileChanged, Qt::QueuedConnection);
+    }
+}
+
 void TVuBinHex::Redraw()
 {
     if (!drawingEnabled_)
         return;
-    ++drawLock_;
+    TDrawLock lock(*this);
     // Showing or hiding a scroll bar resizes the viewport, and clamping the
     // horizontal position shifts the lines: draw again then, a few times at
     // most.
@@ -208,6 +294,7 @@ void TVuBinHex::Redraw()
         pendingRedraw_ = false;
         const QSize size = viewport()->size();
         if (model_.IsEmptySource()) {
+            positions_.Clear(model_.CharSize());  // nothing drawn: no line under the mouse
             HideScrollBars();
             model_.SetBitmapSize(size.width(), size.height());
             canvas_.Clear(size.width(), size.height(), Colors().background);
@@ -228,11 +315,12 @@ void TVuBinHex::Redraw()
     }
     canvas_.Finish();
     viewport()->update();
-    --drawLock_;
+    RefreshPopupStates();
 }
 
 void TVuBinHex::HideScrollBars()
 {
+    vertScrollMax_ = 0;
     verticalScrollBar()->setRange(0, 0);
     horizontalScrollBar()->setRange(0, 0);
 }
@@ -244,6 +332,7 @@ void TVuBinHex::UpdateScrollBars(const TVuDrawResult& result)
     // Signals stay on: the scroll area shows and hides a bar on its range
     // signal. Value changes made here are the view's own, not the user's.
     settingScrollBars_ = true;
+    vertScrollMax_ = vert.max;
     QScrollBar* v = verticalScrollBar();
     if (vert.Visible()) {
         v->setRange(0, vert.max - vert.page + 1);
@@ -252,6 +341,7 @@ void TVuBinHex::UpdateScrollBars(const TVuDrawResult& result)
         v->setValue(vert.pos);
     } else {
         v->setRange(0, 0);
+        vertScrollMax_ = 0;
     }
 
     const bool hidden = !m.ReadOK() || m.IsEmptySource() || (IsTextMode(m.Mode()) && m.TextWrap()) ||
@@ -278,6 +368,10 @@ void TVuBinHex::paintEvent(QPaintEvent*)
 {
     QPainter p(viewport());
     p.drawImage(0, 0, canvas_.Image());
+    if (middleScroll_) {
+        const QPixmap& mark = MiddleScrollMark();
+        p.drawPixmap(middleOrigin_ - QPoint(mark.width() / 2, mark.height() / 2), mark);
+    }
 }
 
 void TVuBinHex::resizeEvent(QResizeEvent* event)

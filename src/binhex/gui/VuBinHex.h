@@ -5,18 +5,32 @@
 // TVuBinHexPainter's. The control draws every change into an off-screen
 // image and copies that one image to the window (no background erase, no
 // flicker), and keeps both scroll bars by the model's rules.
+//
+// The members are implemented in cohesive files: VuBinHex.cpp (source,
+// properties, drawing, fonts), VuBinHexSelection.cpp (selection and
+// clipboard), VuBinHexInput.cpp (keys, wheel, mouse, scroll bars),
+// VuBinHexMiddleScroll.cpp, VuBinHexMenus.cpp (context and encoding menus),
+// VuBinHexReload.cpp (auto-reload) and VuBinHexPrint.cpp.
 #pragma once
 
+#include "binhex/core/VuBinHexInputRules.h"
 #include "binhex/core/VuBinHexModel.h"
 #include "binhex/core/VuBinHexPainter.h"
 #include "binhex/core/VuStrPositions.h"
+#include "binhex/gui/VuFileNotifier.h"
 #include "binhex/gui/VuQtCanvas.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QPoint>
 #include <QString>
+#include <QTimer>
 
+class QAction;
+class QActionGroup;
+class QMenu;
 class QPrinter;
+class TVuColumnMenu;
 
 class TVuBinHex : public QAbstractScrollArea {
     Q_OBJECT
@@ -125,6 +139,70 @@ public:
     // or the printer could not be started).
     int PrintText(QPrinter& printer, bool selectionOnly, int copies, const QString& title);
 
+    // --- Selection and clipboard (VuBinHexSelection.cpp) -----------------------
+
+    // Selects `length` bytes from `start`. Ignored when start < 0, start >
+    // LastPos or length < 0; both are rounded down to whole characters and
+    // the length cut at the end of the source. With `scroll` the start is
+    // put TextSearchIndentVert lines below the top and, when it lies outside
+    // the window horizontally, TextSearchIndentHorz cells from the left.
+    // Redraws; raises OnSelectionChange when `notify` and it changed.
+    void SetSelection(int64_t start, int64_t length, bool scroll, bool notify);
+    // Selects the whole source, raising OnSelectionChange.
+    void SelectAll();
+    // Drops the selection (raising OnSelectionChange when `notify`).
+    void SelectNone(bool notify);
+    // Copies the selection (at most CopyLimitMB megabytes, read from the
+    // source): in the Unicode modes as wide text (`asHex` has no effect),
+    // elsewhere as text in TextEncoding or, with `asHex`, as hex digits.
+    // NUL characters become spaces. A failure shows "Cannot copy data to
+    // Clipboard"; no clipboard makes it do nothing.
+    void CopyToClipboard(bool asHex);
+    // The selection as ANSI bytes; throws std::logic_error in the Unicode
+    // modes ("SelText is called in Unicode mode").
+    std::string SelText();
+    // The selection of the Unicode modes; throws std::logic_error elsewhere
+    // ("SelTextW is called in non-Unicode mode").
+    QString SelTextW();
+
+    // --- Menus and font size (VuBinHexMenus.cpp, VuBinHex.cpp) --------------------
+
+    // Pops up the encoding menu centred horizontally on the screen point
+    // (x, y) and waits until it closes: in the Unicode modes the byte-order
+    // menu, otherwise the three-column encoding menu. A choice redraws and
+    // raises OnOptionsChange.
+    void ShowEncodingMenu(int x, int y);
+    // Steps the font in use one point up (`grow`) or down until its pixel
+    // height changes. Refuses (false, font unchanged) to grow from above 71
+    // points or to shrink from below 2. Success redraws and raises
+    // OnOptionsChange.
+    bool ChangeFontSize(bool grow);
+    // Which context-menu commands show (set of TVuPopupCommand bits);
+    // separators always show.
+    TVuPopupCommands TextPopupCommands() const { return popupCommands_; }
+    void SetTextPopupCommands(TVuPopupCommands commands);
+    // The context menu ("Copy", "Copy as hex", "-", "Select line", "Select
+    // all", "-", "Encoding..."), owned by the view.
+    QMenu* ContextMenu() const { return popup_; }
+    // The encoding menus, built on first use and kept (owned by the view).
+    TVuColumnMenu* EncodingMenu();
+    QMenu* ByteOrderMenu();
+
+    // --- Auto-reload (VuBinHexReload.cpp) ---------------------------------------------
+
+    // While a file is shown, watch it and re-read it when it changes.
+    bool AutoReload() const { return autoReload_; }
+    void SetAutoReload(bool on);
+    // Beep after each reload.
+    bool AutoReloadBeep() const { return autoReloadBeep_; }
+    void SetAutoReloadBeep(bool on) { autoReloadBeep_ = on; }
+    // A reload of a view showing the file's end moves to the new end.
+    bool AutoReloadFollowTail() const { return autoReloadFollowTail_; }
+    void SetAutoReloadFollowTail(bool on) { autoReloadFollowTail_ = on; }
+    // Milliseconds a deleted file is given to come back (an editor that
+    // saves by deleting and writing anew) before the view empties.
+    static constexpr int kReappearMs = 300;
+
     // Progress of the view's own search (Model().Search()).
     const TVuStreamSearchProgress& OnSearchProgress() const { return model_.Search().OnProgress; }
     void SetOnSearchProgress(TVuStreamSearchProgress handler) { model_.Search().OnProgress = std::move(handler); }
@@ -135,11 +213,46 @@ public:
     // The off-screen image last drawn.
     const QImage& Bitmap() { return canvas_.Image(); }
 
+signals:
+    // After the left mouse button is released, and after SetSelection with
+    // notify when the selection changed.
+    void OnSelectionChange();
+    // After an encoding or byte order is chosen from the menu, and after a
+    // font size change.
+    void OnOptionsChange();
+    // After every scroll bar action, vertical or horizontal.
+    void OnScroll();
+    // After the shown file changed on disk and was re-read (or, deleted,
+    // left the view empty).
+    void OnFileReload();
+
 protected:
+    // Holds the drawing lock for its lifetime; a file change arriving
+    // meanwhile is handled once the last lock is gone.
+    class TDrawLock {
+    public:
+        explicit TDrawLock(TVuBinHex& view);
+        ~TDrawLock();
+        TDrawLock(const TDrawLock&) = delete;
+        TDrawLock& operator=(const TDrawLock&) = delete;
+
+    private:
+        TVuBinHex& view_;
+    };
+
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     TVuViewColors Colors() const;
@@ -147,6 +260,47 @@ private:
     void UpdateScrollBars(const TVuDrawResult& result);
     void HideScrollBars();
     void SetColorAndRedraw(TVuColor& slot, TVuColor color);
+    // After the source opened, changed or closed: input state, timers and
+    // the watcher follow it.
+    void SourceChanged();
+
+    // Selection (VuBinHexSelection.cpp)
+    void ScrollToSelection(int64_t start);
+    void SelectWordOrLine(int64_t offset, bool line);
+
+    // Input (VuBinHexInput.cpp)
+    int64_t OffsetAtPoint(QPoint point);
+    void LeftButtonDown(QMouseEvent* event);
+    void ExtendSelectionTo(QPoint point);
+    void DragScrollTick();
+    void StopDragScroll();
+    void ResetMouseState();
+    void ScrollHorizontally(int pixels);
+    void SetHorzPosition(int pixels);
+    void GoToEnd();
+    void VertScrollAction(int action);
+    void HorzScrollAction(int action);
+
+    // Middle-button scrolling (VuBinHexMiddleScroll.cpp)
+    void StartMiddleScroll(QPoint origin);
+    void StopMiddleScroll();
+    void MiddleScrollTick();
+    bool MiddleScrolling() const { return middleScroll_; }
+
+    // Menus (VuBinHexMenus.cpp)
+    void CreateContextMenu();
+    void RefreshPopupStates();
+    void ApplyPopupCommands();
+    void SelectLineAtMenuPoint();
+    void ShowEncodingMenuFromPopup();
+
+    // Auto-reload (VuBinHexReload.cpp)
+    void WatchCurrentFile(bool newFile);
+    void StopWatching();
+    // The watcher's change (`deadline` false) or the end of a deleted
+    // file's grace period (true).
+    void FileChanged() { HandleFileChange(false); }
+    void HandleFileChange(bool deadline);
 
     TVuBinHexModel model_;
     TVuBinHexPainter painter_{model_};
@@ -165,4 +319,43 @@ private:
     bool drawingEnabled_ = true;
     bool pendingRedraw_ = false;      // a resize arrived while drawing
     bool settingScrollBars_ = false;  // bar changes are the view's own
+    int vertScrollMax_ = 0;           // the vertical range in line units
+
+    // Mouse state
+    bool buttonDown_ = false;
+    int64_t dragStart_ = -1;
+    int64_t anchor_ = 0;            // of Shift+click
+    int64_t wordPos_ = -1;          // under the last left click, one character back
+    bool doubleClick_ = false;
+    bool tripleClick_ = false;
+    qint64 secondClickMs_ = 0;      // when the double click happened
+    bool keepClickSelection_ = false;  // a word or line just selected by clicking
+    QPoint menuPoint_{-1, -1};
+    TVuDragZone dragZone_ = vdzNone;
+    QPoint lastMouse_;
+    QTimer dragTimer_;
+    int wheelRest_ = 0;  // wheel angle not yet turned into a step
+
+    bool middleScroll_ = false;
+    QPoint middleOrigin_;
+    QTimer middleTimer_;
+
+    // Menus
+    TVuPopupCommands popupCommands_ = vpCmdsAll;
+    QMenu* popup_ = nullptr;
+    QAction* popupCopy_ = nullptr;
+    QAction* popupCopyHex_ = nullptr;
+    QAction* popupSelectLine_ = nullptr;
+    QAction* popupSelectAll_ = nullptr;
+    QAction* popupEncoding_ = nullptr;
+    TVuColumnMenu* encodingMenu_ = nullptr;
+    QMenu* byteOrderMenu_ = nullptr;
+
+    // Auto-reload
+    bool autoReload_ = false;
+    bool autoReloadBeep_ = false;
+    bool autoReloadFollowTail_ = true;
+    bool changePending_ = false;  // a change arrived while drawing
+    TVuFileNotification notification_;
+    QTimer reappearTimer_;        // a deleted file's grace period
 };

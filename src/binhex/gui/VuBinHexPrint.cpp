@@ -12,6 +12,8 @@ int TVuBinHex::PrintText(QPrinter& printer, bool selectionOnly, int copies, cons
         return 0;
     if (selectionOnly && model_.SelLength() <= 0)
         return 0;
+    // Printing draws: a file change waits until the pages are done.
+    TDrawLock lock(*this);
     printer.setCopyCount(copies < 1 ? 1 : copies);
     if (!title.isEmpty())
         printer.setDocName(title);

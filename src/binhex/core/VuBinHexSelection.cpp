@@ -1,0 +1,80 @@
+#include "binhex/core/VuBinHexSelection.h"
+
+#include "text/core/VuxCodepages.h"
+#include "text/core/VuxSProc.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+// A control character the view draws as "." separates words and lines
+// alike; a real "." only separates words.
+bool IsDelimiterAt(const TVuBinHexModel& model, int64_t pos, bool line)
+{
+    const char16_t shown = model.GetChar(pos, false);
+    if (shown == u'.' && model.RawChar(pos) != u'.')
+        return true;
+    return line ? IsLineDelimiter(shown) : IsWordDelimiter(shown);
+}
+
+}  // namespace
+
+bool IsLineDelimiter(char16_t ch) { return ch == 13 || ch == 10; }
+
+TVuByteRange WordOrLineAt(const TVuBinHexModel& model, int64_t q, bool line)
+{
+    if (model.IsOutOfBuffer(q))
+        return {std::max<int64_t>(q, 0), 0};
+    const int limit = model.LineLimit();
+    int64_t start = q;
+    for (int i = 0; i < limit; ++i) {
+        const int64_t prev = model.PrevCharStart(start);
+        if (model.IsOutOfBuffer(prev) || IsDelimiterAt(model, prev, line))
+            break;
+        start = prev;
+    }
+    int64_t end = q;
+    for (int i = 0; i < limit; ++i) {
+        const int64_t next = end + model.CharBytesAt(end);
+        if (model.IsOutOfBuffer(next) || IsDelimiterAt(model, next, line))
+            break;
+        end = next;
+    }
+    return {start, end + model.CharBytesAt(end) - start};
+}
+
+std::string SelectedBytes(TVuBinHexModel& model)
+{
+    if (!model.HasSource() || model.SelLength() <= 0)
+        return {};
+    const int64_t count = std::min(model.SelLength(), kCopyLimitBytes);
+    std::string bytes(size_t(count), '\0');
+    const int64_t got = model.ReadSourceBytes(bytes.data(), count, model.SelStart());
+    if (got < 0) {
+        model.ReportReadError();
+        return {};
+    }
+    bytes.resize(size_t(got));
+    return bytes;
+}
+
+std::string SelectionText(TVuBinHexModel& model)
+{
+    if (IsUnicodeMode(model.Mode()))
+        throw std::logic_error("SelText is called in Unicode mode");
+    const std::string bytes = SelectedBytes(model);
+    // A UTF-16 encoding has no byte table: the single-byte modes show each
+    // of its bytes as "?", and so does the text taken from them.
+    if (IsUnicodeEncoding(model.TextEncoding()))
+        return std::string(bytes.size(), '?');
+    return UnicodeToAnsi(EncodingToUnicode(bytes, model.TextEncoding()));
+}
+
+std::u16string SelectionTextW(TVuBinHexModel& model)
+{
+    if (!IsUnicodeMode(model.Mode()))
+        throw std::logic_error("SelTextW is called in non-Unicode mode");
+    const std::string bytes = SelectedBytes(model);
+    return BytesToUnicode(bytes.data(), int64_t(bytes.size()), model.ByteOrder() == vufBigEndian);
+}
