@@ -99,6 +99,19 @@ TEST_F(ReloadTest, AFileWrittenAnewRightAfterItsDeletionIsReloaded)
     EXPECT_EQ(LastDrawn(), "new content");
 }
 
+TEST_F(ReloadTest, AFileRenamedOverTheShownOneIsShown)
+{
+    Show("old content\n");
+    QSignalSpy reloads(&view_, &TVuBinHex::OnFileReload);
+    const std::string fresh = dir_ / "fresh.tmp";
+    WriteFile(fresh, "replaced\n");
+    QTest::qWait(200);  // the temporary file alone raises nothing
+    EXPECT_EQ(reloads.count(), 0);
+    ASSERT_EQ(::rename(fresh.c_str(), path_.c_str()), 0);
+    ASSERT_TRUE(reloads.wait(3000));
+    EXPECT_EQ(LastDrawn(), "replaced");
+}
+
 TEST_F(ReloadTest, AnotherFileOfTheFolderRaisesNothing)
 {
     Show("watched\n");
