@@ -157,11 +157,10 @@ protected:
         });
     }
 
-    // Keys reach the window's shortcuts while it is the active window (the
-    // offscreen platform hands activation back late after a dialog).
+    // Keys reach the window's shortcuts while it is the active window: the
+    // find command hands activation back when its windows close.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        form_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
         QTest::keyClick(form_.get(), key, modifiers);
     }
@@ -257,9 +256,10 @@ TEST_F(Form1Find, MatchIsScrolledIntoView)
     PressCtrlF();
     EXPECT_TRUE(script_.Done());
     EXPECT_EQ(Selection(), std::make_pair(int64_t{50000}, int64_t{9}));
-    // The line of the match shows near the top, a few lines below it.
-    EXPECT_LE(View().ViewPos(), 50000);
-    EXPECT_GE(View().ViewPos(), 50000 - 10 * 10);
+    // The line of the match shows TextSearchIndentVert lines below the top
+    // (one more, as it starts its line).
+    const int indent = form_->viewer->TextView()->TextSearchIndentVert();
+    EXPECT_EQ(View().ViewPos(), 50000 - (indent + 1) * 10);
 }
 
 
@@ -312,6 +312,37 @@ TEST_F(Form1Find, EncodingBoxes)
         EXPECT_EQ(form_->Search->MatchStart(), c.match) << c.what;
         EXPECT_EQ(form_->Search->MatchLength(), c.match < 0 ? 0 : 10) << c.what;
         EXPECT_EQ(seen.text, c.match < 0 ? QStringLiteral("Search string not found") : QString()) << c.what;
+    }
+}
+
+TEST_F(Form1Find, SelectionPrefillsTheDialog)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        TVuViewerMode mode;
+        int64_t start, length;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"text", "one two three", vmodeText, 4, 3, QStringLiteral("two")},
+        {"Unicode, kept whole", Utf16(u"ab Привет 漢字", false), vmodeUnicode, 6, 18,
+         QStringLiteral("Привет 漢字")},
+        {"no selection", "one two", vmodeText, 0, 0, QString()},
+    };
+    for (const Case& c : cases) {
+        Open(c.bytes, std::string(c.what) + ".txt");
+        form_->viewer->SetMode(c.mode);
+        ASSERT_EQ(form_->viewer->Mode(), c.mode);
+        View().SetSelection(c.start, c.length);
+        QString prefilled;
+        script_.On<TFindtextt>([&prefilled](TFindtextt* d) {
+            prefilled = d->texttofind->text();
+            d->reject();
+        });
+        PressCtrlF();
+        EXPECT_TRUE(script_.Done()) << c.what;
+        EXPECT_EQ(prefilled.toStdString(), c.expected.toStdString()) << c.what;
     }
 }
 

@@ -1,5 +1,6 @@
 // The find command: the find dialog, the progress window, and showing the
 // match in the text view.
+#include <QApplication>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QShortcut>
@@ -8,10 +9,10 @@
 #include "app/gui/Form1.h"
 #include "app/gui/FormProgress.h"
 #include "app/gui/SpeedButton.h"
+#include "binhex/gui/VuBinHex.h"
 #include "i18n/core/MessageStrings.h"
 #include "text/core/VuxCodepages.h"
 #include "text/gui/VuMessageBox.h"
-#include "viewer/gui/VuTextViewCalls.h"
 #include "viewer/gui/VuViewer.h"
 
 namespace {
@@ -21,16 +22,25 @@ QString FromU16(const std::u16string& s)
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Clears a flag when the scope ends, however it ends.
-class TBusy {
+// While a find runs: sets the busy flag, and when the find ends, however
+// it ends, clears it and gives the keys back to the main window (for F3)
+// if closing the find's windows left no window active, as happens
+// without a window manager.
+class TFindRun {
 public:
-    explicit TBusy(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TBusy() { flag_ = false; }
-    TBusy(const TBusy&) = delete;
-    TBusy& operator=(const TBusy&) = delete;
+    TFindRun(bool& busy, QWidget* window) : busy_(busy), window_(window) { busy_ = true; }
+    ~TFindRun()
+    {
+        busy_ = false;
+        if (!QApplication::activeWindow() && window_->isVisible())
+            window_->activateWindow();
+    }
+    TFindRun(const TFindRun&) = delete;
+    TFindRun& operator=(const TFindRun&) = delete;
 
 private:
-    bool& flag_;
+    bool& busy_;
+    QWidget* window_;
 };
 
 }  // namespace
@@ -81,7 +91,7 @@ void TForm1::DoFind(bool showDialog)
         return;
     if (showDialog ? viewer->FileName().isEmpty() : !CanFindNext())
         return;
-    TBusy busy(finding_);
+    TFindRun run(finding_, this);
 
     std::unique_ptr<TFindtextt> dialog;
     if (showDialog) {
@@ -134,7 +144,7 @@ void TForm1::DoFind(bool showDialog)
     else if (!error.isEmpty())
         ShowMessageBox(error, caption, mbIconError, this);
     else if (found)
-        VuTextViewCalls::SetSelection(*viewer->TextView(), Search->MatchStart(), Search->MatchLength(), true, true);
+        viewer->TextView()->SetSelection(Search->MatchStart(), Search->MatchLength(), true, true);
     else
         ShowMessageBox(NotFoundText(), caption, mbIconError, this);
 }
