@@ -239,18 +239,44 @@ TEST_F(ViewerTest, ResetSelectionClearsTheTextViewSelection)
     EXPECT_EQ(viewer.TextView()->Model().SelLength(), 0);
 }
 
-TEST_F(ViewerTest, HexSelectionIsNeverCopiedByItself)
+// A new selection is copied with TextAutoCopy, except in a hex dump: there
+// the clipboard would get the raw bytes, not the digits the user sees.
+TEST_F(ViewerTest, NewSelectionsAreCopiedButNeverInHex)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("before"));
     TVuViewer viewer;
     viewer.SetTextAutoCopy(true);
-    viewer.SetModeDetect(false);
+    ASSERT_TRUE(viewer.Open(Make(QStringLiteral("a.txt"), "copy these bytes")));
+
+    clipboard->setText(QStringLiteral("before"));
+    viewer.TextView()->SetSelection(5, 5, false, true);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("these"));
+    EXPECT_EQ(viewer.TextSelText(), "these");
+
     viewer.SetMode(vmodeHex);
-    ASSERT_TRUE(viewer.Open(Make(QStringLiteral("a.txt"), "hex bytes")));
-    ASSERT_TRUE(viewer.TextView()->Model().SetSelection(0, 3));
-    viewer.SelectionChanged();
+    clipboard->setText(QStringLiteral("before"));
+    viewer.TextView()->SetSelection(0, 4, false, true);
     EXPECT_EQ(clipboard->text(), QStringLiteral("before"));
+
+    viewer.SetMode(vmodeText);
+    viewer.SetTextAutoCopy(false);
+    viewer.TextView()->SetSelection(0, 4, false, true);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("before"));
+}
+
+TEST_F(ViewerTest, ZoomStepsTheTextFontAndReportsIt)
+{
+    TVuViewer viewer;
+    QFont font(QStringLiteral("Liberation Mono"));
+    font.setPointSize(10);
+    viewer.SetTextFont(font);
+    ASSERT_TRUE(viewer.Open(Make(QStringLiteral("a.txt"), "text")));
+    QSignalSpy options(&viewer, &TVuViewer::OnOptionsChange);
+    viewer.ZoomStep(true);
+    EXPECT_GT(viewer.TextFont().pointSize(), 10);
+    EXPECT_EQ(options.count(), 1);
+    viewer.ZoomStep(false);
+    EXPECT_EQ(viewer.TextFont().pointSize(), 10);
 }
 
 // Every published property with its default, as the settings and the
@@ -347,6 +373,11 @@ TEST_F(ViewerTest, TextSettingsReachTheTextViewAndReadBackFromIt)
     EXPECT_EQ(viewer.TextView()->TextSearchIndentVert(), 80);
     viewer.SetTextSearchIndentHorz(-3);
     EXPECT_EQ(viewer.TextSearchIndentHorz(), 0);
+
+    viewer.SetTextAutoReload(true);
+    EXPECT_TRUE(viewer.TextView()->AutoReload());
+    viewer.SetTextPopupCommands(0x03);
+    EXPECT_EQ(viewer.TextView()->TextPopupCommands(), 0x03);
 
     // Volume levels are kept as given (a player gets them clamped).
     viewer.SetMediaVolume(42);

@@ -16,7 +16,6 @@
 #include "text/core/VuViewerMsg.h"
 #include "text/core/VuxFProc.h"
 #include "viewer/core/VuExtLists.h"
-#include "viewer/gui/VuTextViewCalls.h"
 
 namespace {
 
@@ -72,9 +71,9 @@ TVuViewer::TVuViewer(QWidget* parent) : QFrame(parent), makers_(ViewerSubViewMak
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
     textView_->setFont(font);
-    VuTextViewCalls::OnSelectionChange(textView_, this, [this] { SelectionChanged(); });
-    VuTextViewCalls::OnOptionsChange(textView_, this, [this] { emit OnOptionsChange(); });
-    VuTextViewCalls::OnFileReload(textView_, this, [this] { emit OnTextFileReload(); });
+    connect(textView_, &TVuBinHex::OnSelectionChange, this, &TVuViewer::SelectionChanged);
+    connect(textView_, &TVuBinHex::OnOptionsChange, this, &TVuViewer::OnOptionsChange);
+    connect(textView_, &TVuBinHex::OnFileReload, this, &TVuViewer::OnTextFileReload);
 
     hostProbe_ = std::make_unique<PluginProbe>(*this);
     if (makers_.pluginHost)

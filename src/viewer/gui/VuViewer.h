@@ -287,17 +287,17 @@ public:
     QFont TextFontOEM() const;
     void SetTextFontOEM(const QFont& font);
 
-    bool TextAutoReload() const { return autoReload_; }
+    bool TextAutoReload() const;
     void SetTextAutoReload(bool on);
-    bool TextAutoReloadBeep() const { return autoReloadBeep_; }
+    bool TextAutoReloadBeep() const;
     void SetTextAutoReloadBeep(bool on);
-    bool TextAutoReloadFollowTail() const { return autoReloadFollowTail_; }
+    bool TextAutoReloadFollowTail() const;
     void SetTextAutoReloadFollowTail(bool on);
     // Copy every new selection to the clipboard (not in vmodeHex).
     bool TextAutoCopy() const { return autoCopy_; }
     void SetTextAutoCopy(bool on) { autoCopy_ = on; }
     // Which context menu commands the text view shows (TVuPopupCommands bits).
-    uint TextPopupCommands() const { return popupCommands_; }
+    uint TextPopupCommands() const;
     void SetTextPopupCommands(uint commands);
 
     // The progress handler of the text view's own search.
@@ -448,12 +448,7 @@ private:
     int indentVert_ = 5;
     int indentHorz_ = 5;
     TColor textColor_ = clWindow;
-    bool autoReload_ = false;
-    bool autoReloadBeep_ = false;
-    bool autoReloadFollowTail_ = true;
     bool autoCopy_ = false;
-    uint popupCommands_ = 0x1F;
-    TVuStreamSearchProgress searchProgress_;
     QFrame::Shape borderStyleInner_ = QFrame::Box;
 
     // Media settings

@@ -7,7 +7,6 @@
 
 #include "binhex/gui/VuBinHex.h"
 #include "viewer/core/VuExtLists.h"
-#include "viewer/gui/VuTextViewCalls.h"
 
 void TVuViewer::SelectionChanged()
 {
@@ -18,7 +17,7 @@ void TVuViewer::SelectionChanged()
         // A hex dump's selection is never copied by itself: it would put
         // the raw bytes, not the digits the user sees, on the clipboard.
         if (autoCopy_ && textView_->Model().SelLength() > 0)
-            VuTextViewCalls::CopyToClipboard(*textView_, false);
+            textView_->CopyToClipboard(false);
         break;
     case vmodeRTF:
         if (rich_) {
@@ -43,7 +42,7 @@ std::string TVuViewer::TextSelText() const
     case vmodeText:
     case vmodeBinary:
     case vmodeHex:
-        return VuTextViewCalls::SelText(*textView_);
+        return textView_->SelText();
     case vmodeUnicode:
         throw std::logic_error("TextSelText is called in Unicode mode");
     case vmodeRTF:
@@ -57,13 +56,13 @@ QString TVuViewer::TextSelTextW() const
 {
     if (mode_ != vmodeUnicode)
         throw std::logic_error("TextSelTextW is called in non-Unicode mode");
-    return VuTextViewCalls::SelTextW(*textView_);
+    return textView_->SelTextW();
 }
 
 void TVuViewer::ResetSelection()
 {
     if (IsTextMode()) {
-        VuTextViewCalls::SelectNone(*textView_, true);
+        textView_->SelectNone(true);
     } else if (mode_ == vmodeRTF) {
         if (rich_)
             rich_->SetSelection(rich_->SelStart(), 0);
@@ -78,7 +77,7 @@ void TVuViewer::ShowEncodingMenu(int x, int y)
     // The menu changes the text view's encoding; elsewhere it would change
     // a view that is not shown.
     if (IsTextMode() && HasFile())
-        VuTextViewCalls::ShowEncodingMenu(*textView_, x, y);
+        textView_->ShowEncodingMenu(x, y);
 }
 
 void TVuViewer::ZoomStep(bool in)
@@ -88,7 +87,7 @@ void TVuViewer::ZoomStep(bool in)
     case vmodeBinary:
     case vmodeHex:
     case vmodeUnicode:
-        VuTextViewCalls::ChangeFontSize(*textView_, in);
+        textView_->ChangeFontSize(in);
         break;
     case vmodeRTF:
         if (rich_) {

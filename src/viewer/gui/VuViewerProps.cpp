@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "binhex/gui/VuBinHex.h"
-#include "viewer/gui/VuTextViewCalls.h"
 
 // --- Encoding and wrap ------------------------------------------------------------------------
 
@@ -149,36 +148,21 @@ void TVuViewer::SetBorderStyleInner(QFrame::Shape shape)
         image_->SetBorder(shape);
 }
 
-// --- Auto-reload, copying, menu, search progress ---------------------------------------------------
+// --- Auto-reload, menu, search progress ---------------------------------------------------
 
-void TVuViewer::SetTextAutoReload(bool on)
-{
-    autoReload_ = on;
-    VuTextViewCalls::SetAutoReload(*textView_, autoReload_, autoReloadBeep_, autoReloadFollowTail_);
-}
+bool TVuViewer::TextAutoReload() const { return textView_->AutoReload(); }
+void TVuViewer::SetTextAutoReload(bool on) { textView_->SetAutoReload(on); }
+bool TVuViewer::TextAutoReloadBeep() const { return textView_->AutoReloadBeep(); }
+void TVuViewer::SetTextAutoReloadBeep(bool on) { textView_->SetAutoReloadBeep(on); }
+bool TVuViewer::TextAutoReloadFollowTail() const { return textView_->AutoReloadFollowTail(); }
+void TVuViewer::SetTextAutoReloadFollowTail(bool on) { textView_->SetAutoReloadFollowTail(on); }
 
-void TVuViewer::SetTextAutoReloadBeep(bool on)
-{
-    autoReloadBeep_ = on;
-    VuTextViewCalls::SetAutoReload(*textView_, autoReload_, autoReloadBeep_, autoReloadFollowTail_);
-}
-
-void TVuViewer::SetTextAutoReloadFollowTail(bool on)
-{
-    autoReloadFollowTail_ = on;
-    VuTextViewCalls::SetAutoReload(*textView_, autoReload_, autoReloadBeep_, autoReloadFollowTail_);
-}
-
-void TVuViewer::SetTextPopupCommands(uint commands)
-{
-    popupCommands_ = commands & 0x1F;
-    VuTextViewCalls::SetPopupCommands(*textView_, popupCommands_);
-}
+uint TVuViewer::TextPopupCommands() const { return textView_->TextPopupCommands(); }
+void TVuViewer::SetTextPopupCommands(uint commands) { textView_->SetTextPopupCommands(TVuPopupCommands(commands & 0x1F)); }
 
 void TVuViewer::SetOnTextSearchProgress(TVuStreamSearchProgress handler)
 {
-    searchProgress_ = std::move(handler);
-    VuTextViewCalls::SetSearchProgress(*textView_, searchProgress_);
+    textView_->SetOnSearchProgress(std::move(handler));
 }
 
 // --- Media ---------------------------------------------------------------------------------------------
