@@ -32,7 +32,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Peekwell"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Peekwell"));
+    // No display name: on X11 Qt would append it to every window title, and
+    // the main window's title must read exactly "Peekwell 1.1.6 (Tarnwick) -- file".
     InstallViewerMessageBox();
     // One localizer for the run, created before any form and outliving them.
     TFreeLocalizer localizer;
