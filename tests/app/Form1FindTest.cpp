@@ -449,8 +449,8 @@ TEST_F(Form1Find, NotFoundTextSources)
     EXPECT_EQ(notFoundText(), QStringLiteral("Search string not found"));
     ResStringer().Assign({{rsTextNotFound, u"Nichts gefunden"}});
     EXPECT_EQ(notFoundText(), QStringLiteral("Nichts gefunden"));
-    auto* title = new QLabel(form_->pAbout);
-    title->setObjectName(QStringLiteral("sLabelFX1"));
+    auto* title = form_->pAbout->findChild<QWidget*>(QStringLiteral("sLabelFX1"));
+    ASSERT_NE(title, nullptr);
     title->setToolTip(QStringLiteral("Строка не найдена"));
     EXPECT_EQ(notFoundText(), QStringLiteral("Строка не найдена"));
     ResStringer().Assign({});

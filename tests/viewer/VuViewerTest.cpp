@@ -402,12 +402,17 @@ protected:
             ++setupDialogs_;
             return true;
         };
+        dialogs.preview = [this](QPrinter& printer, const std::function<void(QPrinter&)>& paint, QWidget*) {
+            ++previews_;
+            paint(printer);
+        };
         viewer.SetPrintDialogs(std::move(dialogs));
     }
 
     QString pdf_ = dir_.filePath(QStringLiteral("out.pdf"));
     int printDialogs_ = 0;
     int setupDialogs_ = 0;
+    int previews_ = 0;
     bool offeredSelection_ = false;
     QPrinter::PrintRange range_ = QPrinter::AllPages;
     int copies_ = 0;
@@ -467,8 +472,30 @@ TEST_F(PrintTest, PrinterSetupIsNotOfferedInUnicode)
     viewer.SetMode(vmodeUnicode);
     viewer.PrinterSetup();
     EXPECT_EQ(setupDialogs_, 1);
-    viewer.PrintPreview();  // nothing to preview outside web documents
     EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(PrintTest, PreviewShowsTheWholeTextInEveryTextMode)
+{
+    TVuViewer viewer;
+    Install(viewer, true);
+    viewer.PrintPreview();  // no file: nothing to show
+    EXPECT_EQ(previews_, 0);
+
+    ASSERT_TRUE(viewer.Open(Make(QStringLiteral("a.txt"), "line one\nline two\n")));
+    ASSERT_TRUE(viewer.TextView()->Model().SetSelection(0, 4));
+    for (TVuViewerMode mode : {vmodeText, vmodeHex, vmodeUnicode}) {
+        QFile::remove(pdf_);
+        viewer.SetMode(mode);
+        viewer.PrintPreview();
+        EXPECT_GT(QFileInfo(pdf_).size(), 0) << int(mode);
+    }
+    EXPECT_EQ(previews_, 3);
+    EXPECT_EQ(printDialogs_, 0);  // a preview asks for no printer
+
+    ASSERT_TRUE(viewer.Open(Make(QStringLiteral("photo.jpg"), "not really")));
+    viewer.PrintPreview();  // pictures have no pages of their own
+    EXPECT_EQ(previews_, 3);
 }
 
 }  // namespace

@@ -14,8 +14,10 @@
 #include <QSystemTrayIcon>
 #include <QTreeView>
 
+#include "app/gui/AboutPanel.h"
 #include "app/gui/FileIcons.h"
 #include "app/gui/Fpluginst.h"
+#include "app/gui/ScreenSaverInhibitor.h"
 #include "app/gui/ShellListView.h"
 #include "app/gui/SkinManager.h"
 #include "app/gui/SpeedButton.h"
@@ -182,10 +184,7 @@ void TForm1::CreateComponents()
     mediapanel1->resize(400, 40);
     mediapanel1->hide();
 
-    pAbout = Panel(QStringLiteral("pAbout"), this);
-    pAbout->setFrameShape(QFrame::StyledPanel);
-    pAbout->setAutoFillBackground(true);
-    pAbout->resize(420, 300);
+    pAbout = new TAboutPanel(this);
     pAbout->hide();
 
     CreateToolbar();
@@ -203,6 +202,7 @@ void TForm1::CreateComponents()
     fpluginst_ = std::make_unique<TFpluginst>(this);
     CreateFindCommands();
     CreateOpenCommands();
+    CreateViewCommands();
 }
 
 void TForm1::CreateToolbar()

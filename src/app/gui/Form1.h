@@ -38,6 +38,8 @@ class TSkinManager;
 class TSpeedButton;
 class TSplitterBar;
 class TVuViewer;
+class TAboutPanel;
+class TScreenSaverInhibitor;
 
 // What the main window is created with. Everything has a working default:
 // the executable's folder, the command line, no localizer, the stand-in
@@ -198,6 +200,70 @@ public:
     // The message of the last failed settings write (empty when it worked).
     QString LastSaveError() const { return lastSaveError_; }
 
+    // --- View commands (Form1Commands.cpp, Form1Toolbar.cpp) ---------------
+
+    bool TimerBusy = false;     // the media timer's handler is running
+    bool CursorShown = true;    // false while the cursor is hidden over idle video
+    QPoint SampledCursorPos;    // where the media timer last saw the cursor (screen)
+
+    // The filter menu of the image row (btnother) and its items.
+    QMenu* filtermenu = nullptr;
+    QAction* N13 = nullptr;  // shades of grey
+    QAction* N14 = nullptr;  // Gaussian blur
+    QAction* N15 = nullptr;  // pixelation
+    QAction* N16 = nullptr;  // blocks
+    QAction* N17 = nullptr;  // frost
+    QAction* N18 = nullptr;  // posterization
+    QAction* N19 = nullptr;  // noise
+    QAction* N20 = nullptr;  // waves
+    // The print menu (btnprint): print, print preview, printer set-up.
+    QMenu* printmenu = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N2 = nullptr;
+
+    // The external media library the window plays through.
+    TMediaLibrary* Media() const { return media_; }
+    // The About panel (pAbout as its own class).
+    TAboutPanel* AboutPanel() const;
+
+    // Shows or hides the folder tree, the file list and their splitters,
+    // each inverted, and lays the window out again.
+    void btnpanelsClick();
+    // Enters or leaves full screen: the client area covers the screen, and
+    // leaving puts back the bounds and state the window had.
+    void showfullClick();
+    // Shows the About panel centred over the window.
+    void btnaboutClick();
+    // Slides the toolbar row 46 pixels out of view (or back) in 23 steps,
+    // letting events through after each; ignored while a slide runs.
+    void btnshowhideClick();
+    // The automatic toolbar: with the cursor at `clientPos` (window
+    // coordinates), slides the row in over its zone and out elsewhere.
+    void showhideM(const QPoint& clientPos);
+    // Image command `command` of the image row or the filter menu on the
+    // viewer; a BMP or JPEG file enables btnsave first.
+    void ImageCommandClick(int command);
+    // Choose skin, change language, set up plugins.
+    void N7Click();
+    void N8Click();
+    void N9Click();
+    // Makes the language file `fileName` the one in use: loaded, every
+    // open form translated, and remembered in LanguageFile.
+    void ChangeLanguage(const QString& fileName);
+    // Makes the skin file `fileName` (*.asz) the one in use.
+    void ChangeSkin(const QString& fileName);
+    // The character keys the window previews, as characters (a letter with
+    // Ctrl is its control character): O, S, M, +, -, F, E, `, ~, Ctrl+F
+    // and Ctrl+S. Runs the key's command; true when it has one.
+    bool FormKeyPress(QChar key);
+    // Media full screen (a right double click on video): full screen, no
+    // panels and the player's own full view; the second call puts back what
+    // the first one changed.
+    void ToggleMediaFullScreen();
+    // Shows or hides the mouse cursor (hidden over idle video).
+    void SetCursorShown(bool shown);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -241,6 +307,18 @@ private:
     QString NotFoundText() const;
     TFormProgress* findProgress_ = nullptr;  // while a find runs
     bool finding_ = false;
+
+    // View commands (Form1Commands.cpp, Form1Toolbar.cpp).
+    void CreateViewCommands();
+    void CreateFilterMenu();
+    void CreatePrintMenu();
+    void ConnectToolbarButtons();
+    QString ChooseFile(const QString& objectName, const QString& folder, const QString& filter);
+    QRect normalBounds_;                // the window before full screen
+    Qt::WindowStates normalState_;
+    bool mediaFullWasFullScreen_ = false;   // remembered entering media full screen
+    bool mediaFullListWasVisible_ = false;
+    std::unique_ptr<TScreenSaverInhibitor> screenSaver_;
 
     TForm1Options options_;
     std::unique_ptr<TNoMediaLibrary> ownMedia_;

@@ -182,16 +182,6 @@ void TForm1::ApplyOptions(const TFrmOptions& dlg)
 
 void TForm1::SlideToolbarOnce()
 {
-    // The toolbar row travels 46 pixels: out of view above the window when
-    // shown, back when hidden. (It moves in one step; the row's stepwise
-    // slide arrives with the toolbar commands.)
-    if (!ToolbarIdle)
-        return;
-    ToolbarIdle = false;
-    const int dy = ToolbarShown ? -46 : 46;
-    for (QWidget* w : {static_cast<QWidget*>(btnprew), static_cast<QWidget*>(btnnext),
-                       static_cast<QWidget*>(leftpanel), static_cast<QWidget*>(rightpanel)})
-        w->move(w->x(), w->y() + dy);
-    ToolbarShown = !ToolbarShown;
-    ToolbarIdle = true;
+    // The row's own slide: out of view when shown, back when hidden.
+    btnshowhide->click();
 }

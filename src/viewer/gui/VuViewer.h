@@ -44,6 +44,9 @@ class TVuBinHex;
 struct TVuPrintDialogs {
     std::function<bool(QPrinter& printer, int options, QWidget* parent)> print;
     std::function<bool(QPrinter& printer, QWidget* parent)> pageSetup;
+    // The print preview: shows the pages `paint` draws on the printer it
+    // is handed (as often as the preview needs them).
+    std::function<void(QPrinter& printer, const std::function<void(QPrinter&)>& paint, QWidget* parent)> preview;
 };
 
 class TVuViewer : public QFrame {
@@ -191,7 +194,9 @@ public:
     // host prints in vmodeWLX, the browser in vmodeWeb; in vmodeMedia the
     // dialog shows and nothing is printed.
     void PrintFile();
-    // The browser's print preview in vmodeWeb; nothing elsewhere.
+    // The print preview: of the whole text in the text modes and of the
+    // rich text in vmodeRTF (with a file), the browser's in vmodeWeb;
+    // nothing elsewhere.
     void PrintPreview();
     // The printer set-up dialog (the browser's page set-up in vmodeWeb;
     // nothing in vmodeUnicode).

@@ -4,6 +4,7 @@
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "binhex/gui/VuBinHex.h"
@@ -23,6 +24,14 @@ bool RunQtPageSetupDialog(QPrinter& printer, QWidget* parent)
 {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void RunQtPreviewDialog(QPrinter& printer, const std::function<void(QPrinter&)>& paint, QWidget* parent)
+{
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* pages) { paint(*pages); });
+    dialog.exec();
 }
 
 }  // namespace
@@ -107,8 +116,35 @@ void TVuViewer::PrintFile()
 
 void TVuViewer::PrintPreview()
 {
-    if (mode_ == vmodeWeb && web_ && !web_->PrintPreview())
-        ViewerMessage(u"Cannot show Print Preview for WebBrowser control.");
+    const auto& run = printDialogs_.preview ? printDialogs_.preview : RunQtPreviewDialog;
+    switch (mode_) {
+    case vmodeText:
+    case vmodeBinary:
+    case vmodeHex:
+    case vmodeUnicode:
+        if (HasFile())
+            run(Printer(), [this](QPrinter& pages) { textView_->PrintText(pages, false, 1, QString()); }, this);
+        break;
+    case vmodeRTF:
+        if (rich_ && HasFile()) {
+            const QString title = QStringLiteral("Viewer: ") + fileName_;
+            run(Printer(), [this, &title](QPrinter& pages) { rich_->PrintRich(pages, false, 1, title); }, this);
+            // As after printing: the document is read again in case the
+            // pages reflowed it.
+            const int64_t start = rich_->SelStart();
+            const int64_t length = rich_->SelLength();
+            if (rich_->LoadRichFile(fileName_))
+                rich_->SetSelection(start, length);
+        }
+        break;
+    case vmodeWeb:
+        if (web_ && !web_->PrintPreview())
+            ViewerMessage(u"Cannot show Print Preview for WebBrowser control.");
+        break;
+    case vmodeMedia:
+    case vmodeWLX:
+        break;
+    }
 }
 
 void TVuViewer::PrinterSetup()
