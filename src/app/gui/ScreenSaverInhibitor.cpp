@@ -3,6 +3,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QFileInfo>
 
 namespace {
 
@@ -12,6 +13,15 @@ namespace {
 constexpr int kCallTimeoutMs = 2000;
 
 }  // namespace
+
+QDBusConnection TScreenSaverInhibitor::DesktopSessionBus()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        (runtime.isEmpty() || !QFileInfo(runtime + QStringLiteral("/bus")).exists()))
+        return QDBusConnection(QStringLiteral("no session bus"));
+    return QDBusConnection::sessionBus();
+}
 
 TScreenSaverInhibitor::TScreenSaverInhibitor(const QString& application, const QString& reason,
                                              QDBusConnection bus)

@@ -15,12 +15,17 @@ public:
     // saver on behalf of `application` for `reason`. A bus that is not
     // connected, a missing service or a refused call leave it inactive.
     explicit TScreenSaverInhibitor(const QString& application, const QString& reason,
-                                   QDBusConnection bus = QDBusConnection::sessionBus());
+                                   QDBusConnection bus = DesktopSessionBus());
     // Lifts the inhibition when it was granted.
     ~TScreenSaverInhibitor();
 
     TScreenSaverInhibitor(const TScreenSaverInhibitor&) = delete;
     TScreenSaverInhibitor& operator=(const TScreenSaverInhibitor&) = delete;
+
+    // The desktop session's bus when the session has one (its address in
+    // the environment or its socket in the runtime folder); otherwise a
+    // connection that is not connected, so no bus is started for us.
+    static QDBusConnection DesktopSessionBus();
 
     // True while the service holds our inhibition.
     bool Active() const { return active_; }
