@@ -1,11 +1,33 @@
-// The application-wide key hook of the main window: it sees every key
-// press before the control with the focus does, so Backspace and Space
-// step to the previous and next file from anywhere in the window (the
-// file list, the viewer, a toolbar button) while the window is active.
+// The main window's application-wide hook: it sees the keys, mouse
+// buttons, moves and wheel turns of the window before the control under
+// the cursor or with the focus does, and turns them into commands:
+//
+//   keys         Backspace / Space: previous / next file; Escape: close;
+//                F3: find next (all while the window is active); with a
+//                media stream and the focus on the viewer or the media
+//                panel, Left / Right seek 5 s and Up / Down change the
+//                volume; then the character keys of TForm1::FormKeyPress
+//   mouse move   the automatic toolbar; over playing media the cursor
+//                comes back and the media panel shows near the bottom
+//   left up      pause on a click on the video (lmbpause)
+//   left double  show or hide the file explorer (mousefileexplorer),
+//                except on the toolbar row
+//   right double media full screen, or full screen for other files
+//   middle up    the 6.4 player's own full view
+//   wheel        the volume over playing media
+//
+// A consumed event goes no further. Keys are taken at the first control
+// of the window they reach; mouse events at the window itself, which Qt
+// hands every move whether or not a control tracks the mouse.
 #pragma once
 
 #include <QObject>
+#include <QPoint>
+#include <cstdint>
 
+class QKeyEvent;
+class QWheelEvent;
+class QWidget;
 class TForm1;
 
 class TAppMessageHook : public QObject {
@@ -17,9 +39,29 @@ public:
     explicit TAppMessageHook(TForm1* form);
     ~TAppMessageHook() override;
 
+    // The media keys' steps: 5 seconds in the library's 100-ns units, and
+    // a twentieth of the wave-out range.
+    static constexpr int64_t kSeekStep = 50'000'000;
+    static constexpr int kVolumeStep = 3276;
+    static constexpr int kVolumeMax = 65535;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool KeyDown(const QKeyEvent& key);
+    void MouseMove(const QPoint& client, const QPoint& screen);
+    void LeftUp(const QPoint& client);
+    bool LeftDoubleClick(const QPoint& client);
+    void RightDoubleClick();
+    void MiddleUp();
+    bool Wheel(const QPoint& client, const QWheelEvent& wheel);
+
+    bool ViewerOrPanelFocused() const;
+    // True when the control at `client` (window coordinates) is `area` or
+    // lies inside it, so nothing of the window covers `area` there.
+    bool Over(const QWidget* area, const QPoint& client) const;
+    void StepVolume(int delta);
+
     TForm1* form_;
 };

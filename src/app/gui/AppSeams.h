@@ -46,6 +46,7 @@ public:
     virtual bool MediaStreamAvailable() = 0;
     // Length and position in 100-nanosecond units (0: nothing to track).
     virtual int64_t getMediaStreamDuration() = 0;
+    virtual int64_t getMediaStreamPos() = 0;
     virtual void setMediaStreamPos(int64_t position) = 0;
 };
 
@@ -61,6 +62,7 @@ public:
     void loadMediaFile(const QString&, QWidget*) override {}
     bool MediaStreamAvailable() override { return false; }
     int64_t getMediaStreamDuration() override { return 0; }
+    int64_t getMediaStreamPos() override { return 0; }
     void setMediaStreamPos(int64_t) override {}
 
 private:

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QShortcut>
 
 #include "app/gui/FindDialog.h"
 #include "app/gui/Form1.h"
@@ -53,10 +52,7 @@ void TForm1::CreateFindCommands()
     };
     connect(ToolButton(QStringLiteral("btnfind")), &QToolButton::clicked, this, [this] { DoFind(true); });
     connect(ToolButton(QStringLiteral("btnfindnext")), &QToolButton::clicked, this, [this] { DoFind(false); });
-    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
-    connect(find, &QShortcut::activated, this, [this] { DoFind(true); });
-    auto* findNext = new QShortcut(QKeySequence(Qt::Key_F3), this);
-    connect(findNext, &QShortcut::activated, this, [this] { DoFind(false); });
+    // Ctrl+F and F3 are keys of the window's hook (AppMessageHook.cpp).
 }
 
 void TForm1::SearchProgress(int64_t ACurrentPos, int64_t AMaximalPos, bool& AContinueSearching)
