@@ -378,6 +378,12 @@ TEST_F(Form1Commands, TextButtonsInvertTheViewersSettings)
         Button(r.button)->click();
         EXPECT_EQ(r.setting(), before) << r.button;
     }
+    Open("a.txt", "zoom me\n");
+    const QFont before = form.viewer->TextFont();
+    Button("btnzoomin")->click();
+    EXPECT_GT(QFontInfo(form.viewer->TextFont()).pixelSize(), QFontInfo(before).pixelSize());
+    Button("btnzoomout")->click();
+    EXPECT_EQ(QFontInfo(form.viewer->TextFont()).pixelSize(), QFontInfo(before).pixelSize());
 }
 
 TEST_F(Form1Commands, PluginManagerOkWritesTheDisabledListAndReloads)
