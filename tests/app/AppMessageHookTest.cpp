@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
 #include <QTreeView>
 #include <QWheelEvent>
@@ -156,6 +157,27 @@ TEST_F(AppMessageHookTest, RightDoubleClickOnATextFileTogglesFullScreen)
     EXPECT_FALSE(form.MediaFullScreen);
     QTest::mouseDClick(Window(), Qt::RightButton, Qt::NoModifier, ViewerMiddle());
     EXPECT_FALSE(form.FullScreen);
+}
+
+TEST_F(AppMessageHookTest, ContextMenuWaitsForTheDoubleClickTime)
+{
+    TForm1& form = Make();
+    form.viewer->Open(File("notes.txt"));
+    const int wait = QGuiApplication::styleHints()->mouseDoubleClickInterval() + 150;
+    // A double click: full screen and no menu left open to take the clicks.
+    QTest::mouseDClick(Window(), Qt::RightButton, Qt::NoModifier, ViewerMiddle());
+    QTest::qWait(wait);
+    EXPECT_TRUE(form.FullScreen);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    // One click: the text view's menu, after the double-click time.
+    QTest::mouseClick(Window(), Qt::RightButton, Qt::NoModifier, ViewerMiddle() + QPoint(0, 40), 1000);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget() != nullptr, wait);
+    QWidget* menu = QApplication::activePopupWidget();
+    EXPECT_TRUE(form.viewer->TextView()->isAncestorOf(menu) || menu->parentWidget() == form.viewer->TextView());
+    menu->close();
+    EXPECT_TRUE(form.FullScreen);
 }
 
 TEST_F(AppMessageHookTest, MWithoutTheAutomaticMenuSlidesTheToolbarOutAndBack)

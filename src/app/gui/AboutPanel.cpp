@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kWidth = 440;
+constexpr int kWidth = 470;
 constexpr int kHeight = 330;
 constexpr int kMargin = 12;
 
@@ -69,7 +69,7 @@ TAboutPanel::TAboutPanel(QWidget* parent) : QFrame(parent)
 
     Image1 = Label("Image1", this);
     Image1->setPixmap(AppIcon().pixmap(64, 64));
-    Image1->setGeometry(kWidth - kMargin - 28 - 64, 10, 64, 64);
+    Image1->setGeometry(kWidth - kMargin - 24 - 64, 10, 64, 64);
 
     sSpeedButton1 = new TSpeedButton(QStringLiteral("sSpeedButton1"), QString(), 20, this);
     sSpeedButton1->setText(QStringLiteral("X"));

@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFrame>
+#include <QStyleHints>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -49,6 +51,8 @@ bool Within(const QWidget* w, const QWidget* focus)
 
 TAppMessageHook::TAppMessageHook(TForm1* form) : QObject(form), form_(form)
 {
+    heldTimer_.setSingleShot(true);
+    connect(&heldTimer_, &QTimer::timeout, this, &TAppMessageHook::ShowHeldContextMenu);
     qApp->installEventFilter(this);
 }
 
@@ -68,6 +72,12 @@ bool TAppMessageHook::eventFilter(QObject* watched, QEvent* event)
         if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != form_)
             return false;
         return KeyDown(*static_cast<QKeyEvent*>(event));
+    }
+
+    if (type == QEvent::ContextMenu) {
+        if (replaying_ || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != form_)
+            return false;
+        return HoldContextMenu(static_cast<QWidget*>(watched), *static_cast<QContextMenuEvent*>(event));
     }
 
     if (watched != form_->windowHandle())
@@ -90,8 +100,12 @@ bool TAppMessageHook::eventFilter(QObject* watched, QEvent* event)
         const auto* m = static_cast<QMouseEvent*>(event);
         if (m->button() == Qt::LeftButton)
             return LeftDoubleClick(m->position().toPoint());
-        if (m->button() == Qt::RightButton)
+        if (m->button() == Qt::RightButton) {
+            // The second press: no menu for the first.
+            heldTimer_.stop();
+            held_.target = nullptr;
             RightDoubleClick();
+        }
         return false;
     }
     case QEvent::Wheel: {
@@ -101,6 +115,29 @@ bool TAppMessageHook::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
+}
+
+// --- Context menus ------------------------------------------------------------------------------
+
+bool TAppMessageHook::HoldContextMenu(QWidget* target, const QContextMenuEvent& menu)
+{
+    if (menu.reason() != QContextMenuEvent::Mouse)
+        return false;
+    held_ = {target, menu.pos(), menu.globalPos(), menu.modifiers()};
+    heldTimer_.start(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    return true;
+}
+
+void TAppMessageHook::ShowHeldContextMenu()
+{
+    QWidget* target = held_.target;
+    held_.target = nullptr;
+    if (!target || !target->isVisible())
+        return;
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, held_.pos, held_.globalPos, held_.modifiers);
+    replaying_ = true;
+    QCoreApplication::sendEvent(target, &menu);
+    replaying_ = false;
 }
 
 // --- Keys -----------------------------------------------------------------------------------------

@@ -19,12 +19,21 @@
 // A consumed event goes no further. Keys are taken at the first control
 // of the window they reach; mouse events at the window itself, which Qt
 // hands every move whether or not a control tracks the mouse.
+//
+// A control's context menu would open on the first press of a right
+// double click and take the second one. So a context menu asked for by the
+// mouse waits for the double-click time: a second right press within it
+// makes it a double click and the menu is dropped; otherwise the control
+// gets its menu then.
 #pragma once
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QTimer>
 #include <cstdint>
 
+class QContextMenuEvent;
 class QKeyEvent;
 class QWheelEvent;
 class QWidget;
@@ -57,6 +66,9 @@ private:
     void MiddleUp();
     bool Wheel(const QPoint& client, const QWheelEvent& wheel);
 
+    bool HoldContextMenu(QWidget* target, const QContextMenuEvent& menu);
+    void ShowHeldContextMenu();
+
     bool ViewerOrPanelFocused() const;
     // True when the control at `client` (window coordinates) is `area` or
     // lies inside it, so nothing of the window covers `area` there.
@@ -64,4 +76,14 @@ private:
     void StepVolume(int delta);
 
     TForm1* form_;
+
+    // The context menu waiting for the double-click time.
+    struct HeldMenu {
+        QPointer<QWidget> target;
+        QPoint pos;
+        QPoint globalPos;
+        Qt::KeyboardModifiers modifiers;
+    } held_;
+    QTimer heldTimer_;
+    bool replaying_ = false;
 };
