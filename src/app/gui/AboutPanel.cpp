@@ -1,6 +1,7 @@
 #include "app/gui/AboutPanel.h"
 
 #include <QEvent>
+#include <QBoxLayout>
 #include <QGraphicsDropShadowEffect>
 
 #include "app/gui/HtmlListBox.h"
@@ -59,44 +60,54 @@ TAboutPanel::TAboutPanel(QWidget* parent) : QFrame(parent)
     shadow->setOffset(3, 3);
     shadow->setColor(QColor(0, 0, 0, 150));
     sLabelFX1->setGraphicsEffect(shadow);
-    sLabelFX1->adjustSize();
-    sLabelFX1->move(kMargin, 4);
 
     sLabel2 = Label("sLabel2", this);
     sLabel2->setText(QStringLiteral("1.1.6 (Tarnwick)"));
-    sLabel2->move(kMargin + 4, sLabelFX1->y() + sLabelFX1->height());
-    sLabel2->adjustSize();
 
     Image1 = Label("Image1", this);
     Image1->setPixmap(AppIcon().pixmap(64, 64));
-    Image1->setGeometry(kWidth - kMargin - 24 - 64, 10, 64, 64);
+    Image1->setFixedSize(64, 64);
 
     sSpeedButton1 = new TSpeedButton(QStringLiteral("sSpeedButton1"), QString(), 20, this);
     sSpeedButton1->setText(QStringLiteral("X"));
     sSpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    sSpeedButton1->move(kWidth - 4 - 20, 4);
     connect(sSpeedButton1, &QToolButton::clicked, this, &QWidget::hide);
 
-    const int linksTop = sLabel2->y() + sLabel2->height() + 8;
     sWebLabel1 = Link("sWebLabel1", kHomePage, "Домашняя страница", this);
-    sWebLabel1->move(kMargin + 4, linksTop);
-    sWebLabel1->adjustSize();
     sWebLabel2 = Link("sWebLabel2", kMail, "E-mail", this);
-    sWebLabel2->move(kMargin + 4 + 160, linksTop);
-    sWebLabel2->adjustSize();
 
     sLabel1 = Label("sLabel1", this);
     sLabel1->setText(QStringLiteral("Спасибо всем, кто присылал переводы, плагины и сообщения об ошибках."));
     sLabel1->setWordWrap(true);
-    sLabel1->setGeometry(kMargin + 4, linksTop + 24, kWidth - 2 * kMargin - 8, 32);
 
     helpedt = new THtmlListBox(this);
     helpedt->setObjectName(QStringLiteral("helpedt"));
-    const int listTop = sLabel1->y() + sLabel1->height() + 6;
-    helpedt->setGeometry(kMargin, listTop, kWidth - 2 * kMargin, kHeight - kMargin - listTop);
     // Until a language file brings the help, the list says there is none.
     helpedt->SetItems({QString(), QString(), QString(),
                        QStringLiteral("<P align=\"center\"><FONT color=\"clRed\">Help not found</FONT></P>")});
+
+    // Laid out rather than placed, so every text keeps its room whatever
+    // the language, the skin or the fonts.
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(0);
+    titles->addWidget(sLabelFX1);
+    titles->addWidget(sLabel2);
+    auto* top = new QHBoxLayout;
+    top->addLayout(titles);
+    top->addStretch(1);
+    top->addWidget(Image1, 0, Qt::AlignVCenter);
+    top->addWidget(sSpeedButton1, 0, Qt::AlignTop);
+    auto* links = new QHBoxLayout;
+    links->setSpacing(kMargin * 3);
+    links->addWidget(sWebLabel1);
+    links->addWidget(sWebLabel2);
+    links->addStretch(1);
+    auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(kMargin, 4, kMargin, kMargin);
+    all->addLayout(top);
+    all->addLayout(links);
+    all->addWidget(sLabel1);
+    all->addWidget(helpedt, 1);
 }
 
 void TAboutPanel::Centre()

@@ -23,7 +23,7 @@ void TColorButton::SetColor(TColor color)
 
 bool TColorButton::ChooseColor()
 {
-    QColorDialog dialog(ColorToQColor(color_, palette()), this);
+    QColorDialog dialog(ColorToQColor(color_), this);
     dialog.setObjectName(QStringLiteral("colordialog"));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
@@ -37,7 +37,9 @@ void TColorButton::paintEvent(QPaintEvent* event)
     QPushButton::paintEvent(event);
     QPainter p(this);
     const QRect swatch = rect().adjusted(5, 5, -6, -6);
-    p.fillRect(swatch, ColorToQColor(color_, palette()));
+    // A system colour is the desktop's, as the text view shows it; the
+    // button's own palette may be a skin's gradient.
+    p.fillRect(swatch, ColorToQColor(color_));
     p.setPen(isEnabled() ? palette().color(QPalette::WindowText) : palette().color(QPalette::Mid));
     p.drawRect(swatch);
 }
