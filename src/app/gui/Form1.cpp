@@ -106,6 +106,8 @@ TForm1::TForm1(TForm1Options options) : QWidget(nullptr), options_(std::move(opt
 
 TForm1::~TForm1()
 {
+    // A cursor hidden over idle video is the application's; give it back.
+    SetCursorShown(true);
     // The viewer goes first (it unloads its file and plugins), then the
     // plugin manager window.
     delete viewer;
