@@ -35,59 +35,80 @@ bool Fail(std::string& error, int code)
 
 }  // namespace
 
+TReplacementFile::~TReplacementFile()
+{
+    Abandon();
+}
+
+void TReplacementFile::Abandon()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
+        fd_ = -1;
+    }
+}
+
+bool TReplacementFile::Create(const std::string& target, std::string& error)
+{
+    Abandon();
+    target_ = target;
+    char resolved[PATH_MAX];
+    if (::realpath(target.c_str(), resolved) != nullptr)
+        target_ = resolved;
+    const size_t slash = target_.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+    temp_ = dir + "." + base + ".XXXXXX";
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0)
+        return Fail(error, errno);
+    return true;
+}
+
+bool TReplacementFile::Write(const char* data, size_t size, std::string& error)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Fail(error, n < 0 ? errno : EIO);
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool TReplacementFile::Commit(std::string& error)
+{
+    if (::fsync(fd_) != 0)
+        return Fail(error, errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temp_.c_str());
+        return Fail(error, code);
+    }
+    return true;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error)
 {
-    std::string target = path;
     struct stat st{};
-    bool exists = ::stat(path.c_str(), &st) == 0;
+    const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists) {
         if (S_ISDIR(st.st_mode))
             return Fail(error, EISDIR);
         if (::access(path.c_str(), W_OK) != 0)
             return Fail(error, errno);
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) != nullptr)
-            target = resolved;
     }
-    const size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = dir + "." + base + ".XXXXXX";
-
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return Fail(error, errno);
-    auto abandon = [&](int code) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return Fail(error, code);
-    };
-
+    TReplacementFile file;
+    if (!file.Create(path, error))
+        return false;
     const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
-    if (::fchmod(fd, mode) != 0)
-        return abandon(errno);
-    const char* p = data.data();
-    size_t left = data.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return abandon(errno);
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        return abandon(errno);
-    if (::close(fd) != 0) {
-        int code = errno;
-        ::unlink(temp.c_str());
-        return Fail(error, code);
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        int code = errno;
-        ::unlink(temp.c_str());
-        return Fail(error, code);
-    }
-    return true;
+    if (::fchmod(file.Fd(), mode) != 0)
+        return Fail(error, errno);
+    return file.Write(data.data(), data.size(), error) && file.Commit(error);
 }

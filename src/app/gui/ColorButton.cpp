@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QPainter>
 
-#include "viewer/gui/VuColors.h"
+#include "text/gui/VuSystemColors.h"
 
 TColorButton::TColorButton(const QString& name, QWidget* parent) : QPushButton(parent)
 {

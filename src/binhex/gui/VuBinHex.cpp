@@ -2,7 +2,7 @@
 
 #include "binhex/core/VuBinHexScrollBars.h"
 #include "binhex/gui/VuScrollCursors.h"
-#include "binhex/gui/VuSystemColors.h"
+#include "text/gui/VuSystemColors.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "viewer/gui/VuColors.h"
+#include "text/gui/VuSystemColors.h"
 
 #include <QApplication>
 
@@ -47,9 +47,9 @@ constexpr SystemColorRole kSystemColors[] = {
 
 }  // namespace
 
-QColor ColorToQColor(TColor c, const QPalette& palette)
+QColor ColorToQColor(uint32_t c, const QPalette& palette)
 {
-    if (IsSystemColor(c)) {
+    if ((c & 0xFF000000u) == 0xFF000000u) {
         const uint8_t index = static_cast<uint8_t>(c & 0xFF);
         for (const auto& entry : kSystemColors)
             if (entry.index == index)
@@ -59,12 +59,12 @@ QColor ColorToQColor(TColor c, const QPalette& palette)
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
-QColor ColorToQColor(TColor c)
+QColor ColorToQColor(uint32_t c)
 {
     return ColorToQColor(c, QApplication::palette());
 }
 
-TColor QColorToColor(const QColor& c)
+uint32_t QColorToColor(const QColor& c)
 {
-    return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) | (static_cast<TColor>(c.blue()) << 16);
+    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) | (static_cast<uint32_t>(c.blue()) << 16);
 }
