@@ -19,6 +19,7 @@
 #include "TempDir.h"
 #include "app/core/IniDocument.h"
 #include "app/gui/AboutPanel.h"
+#include "app/gui/LocalizerSeam.h"
 #include "app/gui/Form1.h"
 #include "app/gui/Fpluginst.h"
 #include "app/gui/HtmlListBox.h"
@@ -34,18 +35,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// The main window's view of the real localizer.
-class TLocalizerSeam : public TAppLocalizer {
-public:
-    explicit TLocalizerSeam(TFreeLocalizer& l) : l_(l) {}
-    void SetAutoTranslate(bool on) override { l_.SetAutoTranslate(on); }
-    bool LoadLanguage(const QString& file) override { return l_.LoadLanguage(file); }
-    void TranslateAllForms() override { l_.TranslateAllForms(); }
-
-private:
-    TFreeLocalizer& l_;
-};
 
 // Counts the moves of a widget.
 class MoveCounter : public QObject {
@@ -117,7 +106,7 @@ protected:
 
     TempDir dir_;
     TFreeLocalizer localizer_;
-    TLocalizerSeam seam_{localizer_};
+    TFreeLocalizerSeam seam_{localizer_};
     std::unique_ptr<TForm1> form_;
     QStringList errors_;
     QStringList messages_;

@@ -19,6 +19,7 @@
 #include "TempDir.h"
 #include "binhex/gui/VuBinHex.h"
 #include "app/gui/FindDialog.h"
+#include "app/gui/LocalizerSeam.h"
 #include "app/gui/Form1.h"
 #include "app/gui/FormProgress.h"
 #include "app/gui/SpeedButton.h"
@@ -458,19 +459,6 @@ TEST_F(Form1Find, NotFoundTextSources)
 
 namespace {
 
-// The main window's view of the real localizer.
-class TLocalizerSeam : public TAppLocalizer {
-public:
-    explicit TLocalizerSeam(TFreeLocalizer& l) : l_(l) {}
-    void SetAutoTranslate(bool on) override { l_.SetAutoTranslate(on); }
-    bool LoadLanguage(const QString& file) override { return l_.LoadLanguage(file); }
-    void TranslateAllForms() override { l_.TranslateAllForms(); }
-    void TranslateComponent(QObject* component) override { l_.TranslateComponent(component); }
-
-private:
-    TFreeLocalizer& l_;
-};
-
 class Form1FindEnglish : public Form1Find {
 protected:
     void SetUp() override
@@ -489,7 +477,7 @@ protected:
         RefreshResStrings();
     }
     TFreeLocalizer localizer{};
-    TLocalizerSeam seam_{localizer};
+    TFreeLocalizerSeam seam_{localizer};
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "FormTexts.h"
 #include "app/gui/AppSeams.h"
+#include "app/gui/LocalizerSeam.h"
 #include "app/gui/Form1.h"
 #include "i18n/gui/FreeLocalizer.h"
 
@@ -17,23 +18,11 @@ namespace {
 
 const QString kLanguages = QStringLiteral(PEEKWELL_LANGUAGES);
 
-// The main window's view of the localizer.
-class TLocalizerSeam : public TAppLocalizer {
-public:
-    explicit TLocalizerSeam(TFreeLocalizer& l) : l_(l) {}
-    void SetAutoTranslate(bool on) override { l_.SetAutoTranslate(on); }
-    bool LoadLanguage(const QString& file) override { return l_.LoadLanguage(file); }
-    void TranslateAllForms() override { l_.TranslateAllForms(); }
-
-private:
-    TFreeLocalizer& l_;
-};
-
 class FormsLanguage : public ::testing::Test {
 protected:
     QTemporaryDir appDir;
     TFreeLocalizer localizer;
-    TLocalizerSeam seam{localizer};
+    TFreeLocalizerSeam seam{localizer};
 
     // The main window started from `appDir` (its conf.ini and Languages/).
     std::unique_ptr<TForm1> Start(bool withEnglish)

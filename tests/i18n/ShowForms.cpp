@@ -13,23 +13,9 @@
 #include <QToolTip>
 
 #include "app/gui/AppSeams.h"
+#include "app/gui/LocalizerSeam.h"
 #include "app/gui/Form1.h"
 #include "i18n/gui/FreeLocalizer.h"
-
-namespace {
-
-class TLocalizerSeam : public TAppLocalizer {
-public:
-    explicit TLocalizerSeam(TFreeLocalizer& l) : l_(l) {}
-    void SetAutoTranslate(bool on) override { l_.SetAutoTranslate(on); }
-    bool LoadLanguage(const QString& file) override { return l_.LoadLanguage(file); }
-    void TranslateAllForms() override { l_.TranslateAllForms(); }
-
-private:
-    TFreeLocalizer& l_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -39,7 +25,7 @@ int main(int argc, char** argv)
     const int seconds = args.value(2, "6").toInt();
 
     TFreeLocalizer localizer;
-    TLocalizerSeam seam(localizer);
+    TFreeLocalizerSeam seam(localizer);
     QTemporaryDir appDir;  // an empty program folder: no conf.ini, no default language
     TForm1Options options;
     options.appDir = appDir.path() + "/";

@@ -2,31 +2,10 @@
 #include <QApplication>
 
 #include "app/gui/Form1.h"
+#include "app/gui/LocalizerSeam.h"
 #include "app/gui/SignalCloser.h"
 #include "i18n/gui/FreeLocalizer.h"
 #include "text/gui/VuMessageBox.h"
-
-namespace {
-
-// The main window's view of the localizer.
-class TLocalizerSeam final : public TAppLocalizer {
-public:
-    explicit TLocalizerSeam(TFreeLocalizer& localizer) : localizer_(localizer) {}
-    void SetAutoTranslate(bool on) override { localizer_.SetAutoTranslate(on); }
-    // A load cut short by a problem still counts when it read sections
-    // before it: translating the forms then applies them.
-    bool LoadLanguage(const QString& languageFile) override
-    {
-        return localizer_.LoadLanguage(languageFile) || !localizer_.Translations().Forms().empty();
-    }
-    void TranslateAllForms() override { localizer_.TranslateAllForms(); }
-    void TranslateComponent(QObject* component) override { localizer_.TranslateComponent(component); }
-
-private:
-    TFreeLocalizer& localizer_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -37,7 +16,7 @@ int main(int argc, char** argv)
     InstallViewerMessageBox();
     // One localizer for the run, created before any form and outliving them.
     TFreeLocalizer localizer;
-    TLocalizerSeam localizerSeam(localizer);
+    TFreeLocalizerSeam localizerSeam(localizer);
 
     // Qt has taken its own options out of argv by now; what is left after
     // the program name are the program's parameters.
