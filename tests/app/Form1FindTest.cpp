@@ -16,6 +16,7 @@
 #include <deque>
 #include <filesystem>
 
+#include "ModalScript.h"
 #include "TempDir.h"
 #include "binhex/gui/VuBinHex.h"
 #include "app/gui/FindDialog.h"
@@ -29,59 +30,6 @@
 #include "viewer/gui/VuViewer.h"
 
 namespace {
-
-// Acts on modal windows as they come to the top of the modal stack, one
-// step per window, in order. A step returns false while the window on top
-// is not yet the one it waits for.
-class ModalScript : public QObject {
-public:
-    using Step = std::function<bool(QWidget* top)>;
-
-    ModalScript()
-    {
-        timer_.setInterval(0);  // polled on every pass of any event loop
-        connect(&timer_, &QTimer::timeout, this, &ModalScript::Poll);
-    }
-
-    template <class W>
-    ModalScript& On(std::function<void(W*)> act)
-    {
-        steps_.push_back([act](QWidget* top) {
-            auto* w = qobject_cast<W*>(top);
-            if (!w || !w->isVisible())
-                return false;
-            act(w);
-            return true;
-        });
-        clock_.start();
-        timer_.start();
-        return *this;
-    }
-
-    bool Done() const { return steps_.empty(); }
-
-private:
-    void Poll()
-    {
-        if (steps_.empty()) {
-            timer_.stop();
-            return;
-        }
-        if (steps_.front()(QApplication::activeModalWidget())) {
-            steps_.pop_front();
-            clock_.start();
-        } else if (clock_.elapsed() > 10000) {
-            ADD_FAILURE() << "a window the test waited for did not open";
-            steps_.clear();
-            if (QWidget* top = QApplication::activeModalWidget())
-                top->close();
-        }
-    }
-
-    std::deque<Step> steps_;
-    QTimer timer_;
-    QElapsedTimer clock_;
-};
 
 struct SeenBox {
     QString title, text;

@@ -27,19 +27,6 @@ S SplitLeftImpl(S& s, V separator)
     return left;
 }
 
-// The system code pages stand behind the numbers 0..3 as they do for the
-// platform's own conversion calls.
-int ResolveCodepage(int codepage)
-{
-    switch (codepage) {
-    case 0:
-    case 3: return SystemAnsiCodepage();
-    case 1: return SystemOemCodepage();
-    case 2: return SystemMacCodepage();
-    default: return codepage;
-    }
-}
-
 [[noreturn]] void Unsupported(int codepage)
 {
     throw ELanguageValueError("Code page " + std::to_string(codepage) + " is not supported");

@@ -121,17 +121,6 @@ const TVuCodepageTable& Latin1Table()
     return table;
 }
 
-int ResolveCodepage(int codepage)
-{
-    switch (codepage) {
-    case 0:
-    case 3: return SystemAnsiCodepage();
-    case 1: return SystemOemCodepage();
-    case 2: return SystemMacCodepage();
-    default: return codepage;
-    }
-}
-
 // Table of a real code page number (no 0..3), built once.
 const char16_t* TableOfNumber(int codepage)
 {
@@ -189,6 +178,17 @@ bool gSupported[kEncodingCount];
 std::once_flag gInitOnce;
 
 }  // namespace
+
+int ResolveCodepage(int codepage)
+{
+    switch (codepage) {
+    case 0:
+    case 3: return SystemAnsiCodepage();
+    case 1: return SystemOemCodepage();
+    case 2: return SystemMacCodepage();
+    default: return codepage;
+    }
+}
 
 void InitEncodings()
 {

@@ -95,3 +95,8 @@ inline std::string UnicodeToAnsi(std::u16string_view text) { return UnicodeToCod
 int SystemAnsiCodepage();
 int SystemOemCodepage();
 int SystemMacCodepage();
+
+// The code page a number stands for: 0 and 3 the system ANSI code page,
+// 1 the OEM one, 2 the Mac one (as the platform's conversion calls take
+// them); any other number stands for itself.
+int ResolveCodepage(int codepage);
