@@ -122,6 +122,9 @@ TEST(Codepages, NamesGroupsAndCodepages)
     EXPECT_EQ(EncodingName(vEncCyrKOI8R), "Cyrillic (KOI8-R)");
     EXPECT_EQ(EncodingName(vEncEBUSCanada), "IBM EBCDIC (US-Canada)");
     EXPECT_EQ(EncodingName(vEncUnicodeLE), "Unicode (UTF-16 LE)");
+    EXPECT_EQ(EncodingName(vEncUTF8), "Unicode (UTF-8)");
+    EXPECT_EQ(int(vEncUTF8), 73);  // after every stored ordinal
+    EXPECT_EQ(EncodingCodepage(vEncUTF8), 65001);
     EXPECT_EQ(EncodingCodepage(vEncOEM), 1);
     EXPECT_EQ(EncodingCodepage(vEncEBCyrillicSerbianBulgarian), 21025);
     for (TVuEncoding enc : {vEncANSI, vEncKOI8, vEncUnicodeBE}) {
@@ -137,6 +140,9 @@ TEST(Codepages, NamesGroupsAndCodepages)
         EXPECT_TRUE(IsEncodingSupported(Enc(e)));
     EXPECT_FALSE(IsEncodingSupported(vEncUnicodeLE));
     EXPECT_FALSE(IsEncodingSupported(vEncUnicodeBE));
+    // UTF-8 always converts, through its own decoder: there is no byte table.
+    EXPECT_TRUE(IsEncodingSupported(vEncUTF8));
+    EXPECT_EQ(EncodingTable(vEncUTF8), nullptr);
 }
 
 TEST(Codepages, ConversionEdges)

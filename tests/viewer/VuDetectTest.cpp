@@ -142,6 +142,36 @@ TEST_F(DetectionTest, ContentTest)
     }
 }
 
+// UTF-8 without a byte-order mark, against the OEM rule.
+TEST_F(DetectionTest, Utf8TextBeforeTheOemRule)
+{
+    const TVuDetectSettings s = Settings();
+    // 2 KB are tested: the last byte read is the lead of a two-byte "ж".
+    const std::string cut = std::string(2047, 'a') + "\xD0\xB6 rest";
+    struct Row {
+        const char* what;
+        std::string bytes;
+        TVuViewerMode mode;
+        TVuEncoding encoding;
+    } rows[] = {
+        {"ASCII alone stays ANSI", "plain words\r\n", vmodeText, vEncANSI},
+        {"Latin UTF-8", "caf\xC3\xA9 na\xC3\xAFve", vmodeText, vEncUTF8},
+        // D0 and D1 are OEM markers: the OEM rule alone takes this for DOS text.
+        {"Cyrillic UTF-8", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xBC\xD0\xB8\xD1\x80", vmodeText,
+         vEncUTF8},
+        {"CJK UTF-8", "\xE4\xB8\xAD\xE6\x96\x87\xE6\x96\x87\xE6\x9C\xAC", vmodeText, vEncUTF8},
+        {"a sample cut inside a sequence", cut, vmodeText, vEncUTF8},
+        {"valid UTF-8, then DOS box drawing", "\xD0\xB6" + std::string(30, '\xC4'), vmodeText, vEncOEM},
+        {"Windows-1251 Cyrillic", "\xCF\xF0\xE8\xE2\xE5\xF2", vmodeText, vEncANSI},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF\xD0\xB6", vmodeRTF, vEncANSI},
+    };
+    for (const Row& row : rows) {
+        TVuDetectResult r = Detect(Make(std::string("t") + std::to_string(&row - rows) + ".txt", row.bytes), s);
+        EXPECT_EQ(r.Mode, row.mode) << row.what;
+        EXPECT_EQ(r.Encoding, row.encoding) << row.what;
+    }
+}
+
 TEST_F(DetectionTest, UnicodeDisabledGoesOnToTheOtherTests)
 {
     TVuDetectSettings s = Settings();
@@ -181,6 +211,8 @@ TEST_F(DetectionTest, ContentTestSwitches)
     s.TextDetectOEM = false;  // the encoding is then left alone
     TVuDetectResult r = Detect(Make("dos.log", std::string(40, '\xB0')), s);
     EXPECT_EQ(r.Mode, vmodeText);
+    EXPECT_EQ(r.Encoding, vEncKOI8);
+    r = Detect(Make("utf8.log", "\xD0\xB6"), s);
     EXPECT_EQ(r.Encoding, vEncKOI8);
 }
 

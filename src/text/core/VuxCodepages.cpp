@@ -9,6 +9,7 @@
 
 #include "text/core/VuxBuiltinTables.h"
 #include "text/core/VuxConverters.h"
+#include "text/core/VuxSProc.h"
 
 const TVuEncodingRec kEncodingTable[kEncodingCount] = {
     {-1, 0, "ANSI (Windows)"},
@@ -84,6 +85,7 @@ const TVuEncodingRec kEncodingTable[kEncodingCount] = {
     {21025, 12, "Cyrillic Serbian-Bulgarian"},
     {-1, 13, "UTF-16 LE"},
     {-1, 13, "UTF-16 BE"},
+    {65001, 13, "UTF-8"},
 };
 
 const char* const EncodingGroupNames[14] = {
@@ -197,12 +199,14 @@ void InitEncodings()
             flag = false;
         for (int e = 0; e < kEncodingCount; ++e) {
             const int cp = kEncodingTable[e].codepage;
-            if (cp > 2)
+            if (cp > 2 && !IsMultiByteEncoding(TVuEncoding(e)))
                 gSupported[e] = TableOfNumber(cp) != nullptr;
         }
-        // These always convert, through a built-in table where needed.
+        // These always convert, through a built-in table where needed;
+        // UTF-8 through its own decoder.
         for (int e = vEncANSI; e <= vEncMac; ++e)
             gSupported[e] = true;
+        gSupported[vEncUTF8] = true;
     });
 }
 
@@ -243,7 +247,7 @@ const char16_t* EncodingTable(TVuEncoding enc)
 {
     if (IsUnicodeEncoding(enc))
         throw std::logic_error("Unicode encodings can't be passed to CodepageToANSI");
-    if (enc >= kEncodingCount)
+    if (enc >= kEncodingCount || IsMultiByteEncoding(enc))
         return nullptr;
     switch (enc) {
     case vEncANSI:
@@ -279,6 +283,8 @@ const char16_t* EncodingTable(TVuEncoding enc)
 
 std::u16string EncodingToUnicode(std::string_view bytes, TVuEncoding enc)
 {
+    if (enc == vEncUTF8)
+        return Utf8ToUtf16(bytes);
     const char16_t* table = EncodingTable(enc);  // throws for UTF-16
     if (bytes.empty())
         return {};

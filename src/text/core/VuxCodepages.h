@@ -26,9 +26,11 @@ enum TVuEncoding : uint8_t {
     vEncEBKoreanExtended, vEncEBThai, vEncEBIcelandic, vEncEBCyrillicRussian, vEncEBTurkish,
     vEncEBCyrillicSerbianBulgarian,
     vEncUnicodeLE, vEncUnicodeBE,
+    // Appended after the Windows encodings so that no stored ordinal moves.
+    vEncUTF8,
 };
 
-constexpr int kEncodingCount = vEncUnicodeBE + 1;
+constexpr int kEncodingCount = vEncUTF8 + 1;
 
 // Byte order of the two UTF-16 encodings as the text view stores it.
 enum TVuUnicodeFormat : uint8_t { vufLittleEndian = 1, vufBigEndian = 2 };
@@ -42,7 +44,12 @@ struct TVuEncodingRec {
 extern const TVuEncodingRec kEncodingTable[kEncodingCount];
 extern const char* const EncodingGroupNames[14];  // index 1..13; [0] is empty
 
+// The two UTF-16 encodings (the Unicode modes read them); UTF-8 is not one.
 inline bool IsUnicodeEncoding(TVuEncoding enc) { return enc == vEncUnicodeLE || enc == vEncUnicodeBE; }
+
+// An encoding whose characters take a varying number of bytes: UTF-8. It
+// has no 256-entry table; its characters follow text/core/VuxUtf8.h.
+inline bool IsMultiByteEncoding(TVuEncoding enc) { return enc == vEncUTF8; }
 
 // Fills the "supported" flags. Runs once, on first use; calling it again
 // does nothing.
@@ -58,9 +65,10 @@ int EncodingCodepage(TVuEncoding enc);
 std::string EncodingName(TVuEncoding enc);
 
 // The 256 UTF-16 units that bytes 0..255 become in `enc` (U+FFFD for an
-// undefined byte). nullptr for an unsupported encoding. Built once per
-// code page; the returned table lives for the whole process.
-// Throws std::logic_error for the two Unicode encodings.
+// undefined byte). nullptr for an unsupported encoding and for UTF-8, which
+// no byte table describes. Built once per code page; the returned table
+// lives for the whole process. Throws std::logic_error for the two UTF-16
+// encodings.
 const char16_t* EncodingTable(TVuEncoding enc);
 
 // The table for any Windows code page number (language files name theirs
@@ -68,8 +76,10 @@ const char16_t* EncodingTable(TVuEncoding enc);
 const char16_t* CodepageTable(int codepage);
 
 // Converts bytes in `enc`; an unsupported encoding gives "?" for the whole
-// string, an empty input an empty result. Throws std::logic_error
-// ("Unicode encodings can't be passed to CodepageToANSI") for UTF-16.
+// string, an empty input an empty result. UTF-8 decodes by the rule of
+// VuxUtf8.h: each byte of no valid sequence becomes one U+FFFD. Throws
+// std::logic_error ("Unicode encodings can't be passed to CodepageToANSI")
+// for UTF-16.
 std::u16string EncodingToUnicode(std::string_view bytes, TVuEncoding enc);
 
 // Raw UTF-16 bytes to a wide string; an odd last byte is ignored, fewer

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "text/core/VuxUtf8.h"
+
 namespace {
 
 // Reads exactly `count` bytes at offset 0; false when fewer are there.
@@ -61,7 +63,14 @@ void ProbeRtfAndUtf8(const std::string& fileName, bool& isRichText, bool& isUtf8
 
 bool IsFileText(TVuStream& stream, uint32_t sizeKB, bool detectOEM, bool& isOEM)
 {
+    bool isUtf8 = false;
+    return IsFileText(stream, sizeKB, detectOEM, isOEM, isUtf8);
+}
+
+bool IsFileText(TVuStream& stream, uint32_t sizeKB, bool detectOEM, bool& isOEM, bool& isUtf8)
+{
     isOEM = false;
+    isUtf8 = false;
     if (sizeKB == 0)
         return false;
 
@@ -70,6 +79,7 @@ bool IsFileText(TVuStream& stream, uint32_t sizeKB, bool detectOEM, bool& isOEM)
     std::vector<uint8_t> block(static_cast<size_t>(std::min(limit, kBlock)));
     std::array<uint64_t, 256> counts{};
     uint64_t highTotal = 0;
+    TVuUtf8Check utf8;
 
     int64_t offset = 0;
     while (offset < limit) {
@@ -88,6 +98,8 @@ bool IsFileText(TVuStream& stream, uint32_t sizeKB, bool detectOEM, bool& isOEM)
                 ++highTotal;
             }
         }
+        if (detectOEM)
+            utf8.Feed(block.data(), static_cast<size_t>(got));
         offset += got;
         if (got < want)
             break;
@@ -95,6 +107,7 @@ bool IsFileText(TVuStream& stream, uint32_t sizeKB, bool detectOEM, bool& isOEM)
     if (offset == 0)
         return false;  // nothing read: an empty file is not text
 
+    isUtf8 = detectOEM && utf8.IsMultiByteText();
     if (detectOEM && highTotal > 0) {
         for (int value = 128; value <= 255; ++value) {
             if (IsOemMarker(value) && counts[value] * 100 / highTotal > 17) {

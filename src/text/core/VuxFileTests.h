@@ -40,6 +40,13 @@ void ProbeRtfAndUtf8(const std::string& fileName, bool& isRichText, bool& isUtf8
 // the file holds.
 bool IsFileText(TVuStream& stream, uint32_t sizeKB, bool detectOEM, bool& isOEM);
 
+// As above; with detectOEM, isUtf8 also becomes true when the bytes read
+// are valid UTF-8 holding at least one multi-byte sequence (one cut by the
+// end of what was read counts, the sample's end not being the text's).
+// isOEM is worked out as before whatever isUtf8 says; the caller decides
+// which answer wins. Both are false whenever the answer is "not text".
+bool IsFileText(TVuStream& stream, uint32_t sizeKB, bool detectOEM, bool& isOEM, bool& isUtf8);
+
 // The extension of `fileName`: the text after its last dot, unless a "/"
 // follows that dot (then there is none), with A..Z lower-cased and nothing
 // else changed. Bytes pass unchanged, so a UTF-8 name keeps its extension.

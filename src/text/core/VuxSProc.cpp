@@ -6,6 +6,7 @@
 #include <unicode/uchar.h>
 
 #include "text/core/VuxCodepages.h"
+#include "text/core/VuxUtf8.h"
 
 namespace {
 
@@ -235,37 +236,11 @@ std::u16string Utf8ToUtf16(std::string_view text)
     out.reserve(text.size());
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
+    char16_t units[2];
     for (size_t i = 0; i < n;) {
-        const unsigned c = p[i];
-        int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (extra < 0) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= n || (p[i + k] & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = cp << 6 | (p[i + k] & 0x3F);
-        }
-        static constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
-        if (!ok || cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        i += static_cast<size_t>(extra) + 1;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
+        char32_t cp = 0;
+        i += size_t(Utf8DecodeChar(p + i, n - i, cp));
+        out.append(units, size_t(Utf16Units(cp, units)));
     }
     return out;
 }

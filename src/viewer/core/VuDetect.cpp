@@ -46,11 +46,15 @@ bool DetectText(const std::string& fileName, const TVuDetectSettings& settings, 
         return false;
 
     bool isOEM = false;
-    if (!IsFileText(*stream, settings.TextDetectSize, settings.TextDetectOEM, isOEM))
+    bool isUtf8 = false;
+    if (!IsFileText(*stream, settings.TextDetectSize, settings.TextDetectOEM, isOEM, isUtf8))
         return false;
     result.Mode = vmodeText;
+    // UTF-8 first: the lead bytes of Cyrillic UTF-8 (D0, D1) lie in the
+    // range the OEM rule counts as DOS pseudo-graphics, and text valid as
+    // UTF-8 by chance in a single-byte code page is rare.
     if (settings.TextDetectOEM)
-        result.Encoding = isOEM ? vEncOEM : vEncANSI;
+        result.Encoding = isUtf8 ? vEncUTF8 : isOEM ? vEncOEM : vEncANSI;
     return true;
 }
 

@@ -40,15 +40,16 @@ struct TVuDetectResult {
 };
 
 // The content test of the file `fileName` (UTF-8): a UTF-16 byte-order mark
-// gives vmodeUnicode, a UTF-8 one vmodeRTF, plain text vmodeText with
-// vEncOEM or vEncANSI when TextDetectOEM is on (the encoding is left alone
-// otherwise). Returns false, changing nothing, when the file cannot be
+// gives vmodeUnicode, a UTF-8 one vmodeRTF, plain text vmodeText. With
+// TextDetectOEM on, the text's encoding is set too: vEncUTF8 when the bytes
+// read are UTF-8 with at least one multi-byte sequence, else vEncOEM or
+// vEncANSI by the OEM rule (the encoding is left alone with it off). Returns false, changing nothing, when the file cannot be
 // opened or none of the enabled tests says yes.
 bool DetectText(const std::string& fileName, const TVuDetectSettings& settings, TVuDetectResult& result);
 
 // The whole detection for `fileName`; `probe` may be null (no plugins).
 // Always decides: the result's Mode is set, and its Encoding is vEncANSI,
-// vEncOEM or left as it was (only with TextDetectOEM off). Never reports an
+// vEncOEM, vEncUTF8 or left as it was (only with TextDetectOEM off). Never reports an
 // error: an unreadable file falls through to ModeUndetected or a plugin.
 void DetectMode(const std::string& fileName, const TVuDetectSettings& settings, TVuPluginProbe* probe,
                 TVuDetectResult& result);
