@@ -6,6 +6,7 @@
 
 #include "search/core/VuStreamSearch.h"
 #include "text/core/VuxSProc.h"
+#include "text/core/VuxUtf8.h"
 
 namespace {
 
@@ -266,5 +267,150 @@ TEST(StreamSearch, AgreesWithAPlainSearchOfTheWholeText)
                      std::to_string(start));
         ASSERT_EQ(s.At(pattern, options, start), expected);
         ASSERT_EQ(u.At(pattern, options, 2 * start, vEncUnicodeLE), expected < 0 ? -1 : 2 * expected);
+    }
+}
+
+namespace {
+
+// A UTF-8 text as the view reads it: each character's code point and the
+// byte offset it starts at (one entry more: the end).
+struct DecodedUtf8 {
+    std::vector<char32_t> chars;
+    std::vector<int64_t> starts;
+};
+
+DecodedUtf8 Decode(const std::string& data)
+{
+    DecodedUtf8 d;
+    const auto* p = reinterpret_cast<const uint8_t*>(data.data());
+    for (size_t i = 0; i < data.size();) {
+        char32_t cp = 0;
+        d.starts.push_back(static_cast<int64_t>(i));
+        i += static_cast<size_t>(Utf8DecodeChar(p + i, data.size() - i, cp));
+        d.chars.push_back(cp);
+    }
+    d.starts.push_back(static_cast<int64_t>(data.size()));
+    return d;
+}
+
+std::vector<char32_t> CodePoints(const std::u16string& text)
+{
+    const std::string bytes = Utf16ToUtf8(text);
+    return Decode(bytes).chars;
+}
+
+char32_t Folded(char32_t cp) { return cp < 0x10000 ? LowerChar(static_cast<char16_t>(cp)) : cp; }
+
+bool Delimits(char32_t cp) { return cp < 0x80 && IsWordDelimiter(static_cast<char16_t>(cp)); }
+
+}  // namespace
+
+TEST(StreamSearch, Utf8WordsInBytes)
+{
+    const std::string text = Utf16ToUtf8(u"Ёжик and ЖУК, жук");  // "Ёжик " is 9 bytes
+    Searcher s(text);
+    EXPECT_EQ(s.At(u"жук", ssoWholeWords, 0, vEncUTF8), 13);
+    EXPECT_EQ(s.At(u"жук", ssoMatchCase, 0, vEncUTF8), 21);
+    EXPECT_EQ(s.At(u"ЖИК", ssoBackward, 0, vEncUTF8), -1);  // backward from byte 0 holds nothing
+    EXPECT_EQ(s.At(u"ЖИК", ssoBackward, 100, vEncUTF8), 2);
+    EXPECT_EQ(s.At(u"жик", ssoBackward | ssoMatchCase, 7, vEncUTF8), 2);   // inside "к": its end counts
+    EXPECT_EQ(s.At(u"жик", ssoBackward | ssoMatchCase, 5, vEncUTF8), -1);  // "к" not reached
+    EXPECT_EQ(s.At(u"and", 0, 1, vEncUTF8), 9);
+    EXPECT_EQ(s.At(u"ик", ssoWholeWords, 0, vEncUTF8), -1);  // Cyrillic letters are word characters
+    ASSERT_TRUE(s.search.FindFirstMatch(u"жук", vEncUTF8, 0, 0));
+    EXPECT_EQ(s.search.MatchStart(), 13);
+    EXPECT_EQ(s.search.MatchLength(), 6);
+    ASSERT_TRUE(s.search.FindNextMatch());
+    EXPECT_EQ(s.search.MatchStart(), 21);
+    EXPECT_FALSE(s.search.FindNextMatch());
+    ASSERT_TRUE(s.search.FindFirstMatch(u"ж", vEncUTF8, ssoBackward, 0));
+    std::vector<int64_t> backward{s.search.MatchStart()};
+    while (s.search.FindNextMatch())
+        backward.push_back(s.search.MatchStart());
+    EXPECT_EQ(backward, (std::vector<int64_t>{21, 13, 2}));
+
+    // Folding may change a character's length: the Kelvin sign (3 bytes)
+    // folds to "k", and the match's length is what the file holds.
+    Searcher kelvin(std::string("x \xE2\x84\xAA" "elvin"));
+    ASSERT_TRUE(kelvin.search.FindFirstMatch(u"KELVIN", vEncUTF8, 0, 0));
+    EXPECT_EQ(kelvin.search.MatchStart(), 2);
+    EXPECT_EQ(kelvin.search.MatchLength(), 8);
+    // Invalid bytes are U+FFFD characters of their own; the text cannot hold
+    // U+FFFD or a lone surrogate, so searching for one finds nothing.
+    Searcher broken(std::string("\xD0\xD0\xB6\x80\xB6"));
+    EXPECT_EQ(broken.At(u"ж", 0, 0, vEncUTF8), 1);
+    EXPECT_EQ(broken.At(u"\uFFFD", 0, 0, vEncUTF8), -1);
+    EXPECT_EQ(broken.At(u"\xD800", 0, 0, vEncUTF8), -1);
+    // A sequence across a block border is found whole, forward and backward.
+    Searcher border(Filled(3 * B, {{B - 3, Utf16ToUtf8(u"中文😀")}}));
+    EXPECT_EQ(border.At(u"中文😀", ssoWholeWords, 0, vEncUTF8), -1);  // "x" around it
+    EXPECT_EQ(border.At(u"中文😀", 0, 0, vEncUTF8), B - 3);
+    EXPECT_EQ(border.At(u"文😀", ssoBackward, 3 * B - 1, vEncUTF8), B);
+    EXPECT_THROW(s.At(std::u16string(TVuStreamSearch::kMaxTextBytes / 2 + 1, u'ж'), 0, 0, vEncUTF8),
+                 std::length_error);
+}
+
+// The byte scan against a plain search of the decoded text, on a small
+// alphabet of 1- to 4-byte characters, case pairs, a character whose other
+// case is shorter, and invalid bytes, across block borders.
+TEST(StreamSearch, Utf8AgreesWithASearchOfTheDecodedText)
+{
+    std::mt19937 rng(11);
+    const std::vector<std::string> pieces = {"a",          "A",    "k",    " ",        ".",   "\xD0\xB6",
+                                             "\xD0\x96",   "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xE2\x84\xAA",
+                                             "\x80",       "\xD0", "\xE4\xB8"};
+    const std::vector<std::u16string> letters = {u"a", u"A", u"k", u"K", u"ж", u"Ж", u"中", u"😀", u" "};
+    std::string data;
+    while (data.size() < size_t(2 * B + 777))
+        data += pieces[rng() % pieces.size()];
+    const DecodedUtf8 d = Decode(data);
+    Searcher s(data);
+    const int64_t n = static_cast<int64_t>(d.chars.size());
+    for (int round = 0; round < 300; ++round) {
+        std::u16string pattern;
+        const size_t len = 1 + rng() % 4;
+        for (size_t k = 0; k < len; ++k)
+            pattern += letters[rng() % letters.size()];
+        const TVuSearchOptions options = static_cast<TVuSearchOptions>(rng() % 8);
+        const bool backward = options & ssoBackward, match = options & ssoMatchCase;
+        // Backward from 0 would mean from the end.
+        const int64_t start = static_cast<int64_t>(rng() % (data.size() - 1)) + (backward ? 1 : 0);
+        std::vector<char32_t> p = CodePoints(pattern);
+        const int64_t m = static_cast<int64_t>(p.size());
+        auto same = [&](int64_t i) {
+            for (int64_t k = 0; k < m; ++k) {
+                const char32_t a = d.chars[size_t(i + k)], b = p[size_t(k)];
+                if (match ? a != b : Folded(a) != Folded(b))
+                    return false;
+            }
+            if (!(options & ssoWholeWords))
+                return true;
+            return (i == 0 || Delimits(d.chars[size_t(i - 1)])) && (i + m == n || Delimits(d.chars[size_t(i + m)]));
+        };
+        int64_t expected = -1, expectedBytes = 0;
+        if (!backward) {
+            for (int64_t i = 0; i + m <= n && expected < 0; ++i)
+                if (d.starts[size_t(i)] >= start && same(i))
+                    expected = i;
+        } else {
+            // The end of the character holding `start`.
+            int64_t limit = 0;
+            while (d.starts[size_t(limit)] <= start)
+                ++limit;
+            for (int64_t i = limit - m; i >= 0 && expected < 0; --i)
+                if (same(i))
+                    expected = i;
+        }
+        if (expected >= 0) {
+            expectedBytes = d.starts[size_t(expected + m)] - d.starts[size_t(expected)];
+            expected = d.starts[size_t(expected)];
+        }
+        SCOPED_TRACE(Utf16ToUtf8(pattern) + " options " + std::to_string(options) + " from " +
+                     std::to_string(start));
+        ASSERT_EQ(s.search.Find(pattern, vEncUTF8, options, start), expected >= 0);
+        if (expected >= 0) {
+            ASSERT_EQ(s.search.MatchStart(), expected);
+            ASSERT_EQ(s.search.MatchLength(), expectedBytes);
+        }
     }
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "text/core/VuxSProc.h"
+#include "text/core/VuxUtf8.h"
 
 namespace {
 
@@ -42,9 +43,72 @@ int Commonness(uint16_t ch)
 struct VerifyContext {
     const TVuSearchMatcher* matcher;
     const uint8_t* data;
+    const uint8_t* end;
     const TVuSearchMatcher::Accept* accept;
     int charSize;
+    size_t matched;  // bytes of the accepted match
 };
+
+// Every UTF-16 unit grouped by its lower-case mapping: the units that fold
+// to `key` are units[start[key] .. start[key + 1]). Built once.
+struct FoldInverse {
+    std::vector<uint32_t> start;
+    std::vector<char16_t> units;
+};
+
+const FoldInverse& InverseFold()
+{
+    static const FoldInverse inverse = [] {
+        const char16_t* fold = LowerCaseTable();
+        FoldInverse f;
+        f.start.assign(0x10001, 0);
+        for (unsigned u = 0; u < 0x10000; ++u)
+            ++f.start[fold[u] + 1u];
+        for (unsigned k = 0; k < 0x10000; ++k)
+            f.start[k + 1] += f.start[k];
+        f.units.resize(0x10000);
+        std::vector<uint32_t> next(f.start.begin(), f.start.end() - 1);
+        for (unsigned u = 0; u < 0x10000; ++u)
+            f.units[next[fold[u]]++] = static_cast<char16_t>(u);
+        return f;
+    }();
+    return inverse;
+}
+
+// The UTF-8 form of a code point; returns its length.
+int EncodeUtf8(char32_t cp, uint8_t* out)
+{
+    if (cp < 0x80) {
+        out[0] = static_cast<uint8_t>(cp);
+        return 1;
+    }
+    if (cp < 0x800) {
+        out[0] = static_cast<uint8_t>(0xC0 | cp >> 6);
+        out[1] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+        return 2;
+    }
+    if (cp < 0x10000) {
+        out[0] = static_cast<uint8_t>(0xE0 | cp >> 12);
+        out[1] = static_cast<uint8_t>(0x80 | (cp >> 6 & 0x3F));
+        out[2] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<uint8_t>(0xF0 | cp >> 18);
+    out[1] = static_cast<uint8_t>(0x80 | (cp >> 12 & 0x3F));
+    out[2] = static_cast<uint8_t>(0x80 | (cp >> 6 & 0x3F));
+    out[3] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+    return 4;
+}
+
+// How often a byte value turns up at a column of UTF-8 text: ASCII by
+// letter frequency, lead bytes often (a script shares a few), continuation
+// bytes seldom.
+int ByteCommonness(uint8_t b)
+{
+    if (b < 0x80)
+        return Commonness(b);
+    return b >= 0xC0 ? 120 : 15;
+}
 
 }  // namespace
 
@@ -53,6 +117,10 @@ TVuSearchMatcher::TVuSearchMatcher(std::u16string_view text, TVuEncoding encodin
 {
     if (text.empty())
         return;
+    if (encoding == vEncUTF8) {
+        CompileUtf8(text, matchCase);
+        return;
+    }
     if (IsUnicodeEncoding(encoding)) {
         charSize_ = 2;
         bigEndian_ = encoding == vEncUnicodeBE;
@@ -115,6 +183,108 @@ void TVuSearchMatcher::CompileUtf16(std::u16string_view text, bool matchCase)
     ChooseProbes();
 }
 
+void TVuSearchMatcher::CompileUtf8(std::u16string_view text, bool matchCase)
+{
+    utf8_ = true;
+    charSize_ = 1;
+    fold_ = matchCase ? nullptr : LowerCaseTable();
+    for (int b = 0; b < 256; ++b)
+        delimiter_[b] = b < 0x80 && IsWordDelimiter(static_cast<char16_t>(b));
+    keys_.clear();
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
+            ++i;
+        } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp == kUndefined) {
+            return;  // no valid bytes decode to it: canMatch_ stays false
+        }
+        keys_.push_back(fold_ && cp < 0x10000 ? fold_[cp] : cp);
+    }
+    length_ = keys_.size();
+
+    // The byte columns of the text's UTF-8 forms, as far as every form of
+    // every character before them has the same length; the column after
+    // that holds the lead bytes of the first character whose forms differ.
+    constexpr size_t kMaxColumns = 256;
+    std::vector<std::vector<uint8_t>> columns;
+    bool fixed = true;
+    const FoldInverse* inverse = fold_ ? &InverseFold() : nullptr;
+    std::vector<char32_t> forms;
+    for (char32_t key : keys_) {
+        forms.clear();
+        if (inverse && key < 0x10000) {
+            for (uint32_t k = inverse->start[key]; k < inverse->start[key + 1]; ++k) {
+                const char16_t u = inverse->units[k];
+                if (u < 0xD800 || u > 0xDFFF)
+                    forms.push_back(u);
+            }
+        } else {
+            forms.push_back(key);
+        }
+        int shortest = kUtf8MaxBytes, longest = 1;
+        uint8_t bytes[kUtf8MaxBytes];
+        for (char32_t form : forms) {
+            const int n = EncodeUtf8(form, bytes);
+            shortest = std::min(shortest, n);
+            longest = std::max(longest, n);
+        }
+        minBytes_ += static_cast<size_t>(shortest);
+        maxBytes_ += static_cast<size_t>(longest);
+        if (!fixed || columns.size() >= kMaxColumns)
+            continue;
+        const size_t first = columns.size();
+        columns.resize(first + static_cast<size_t>(shortest == longest ? shortest : 1));
+        for (char32_t form : forms) {
+            EncodeUtf8(form, bytes);
+            for (size_t c = first; c < columns.size(); ++c) {
+                auto& values = columns[c];
+                if (std::find(values.begin(), values.end(), bytes[c - first]) == values.end())
+                    values.push_back(bytes[c - first]);
+            }
+        }
+        fixed = shortest == longest;
+    }
+    canMatch_ = true;
+    ChooseUtf8Probes(columns);
+}
+
+void TVuSearchMatcher::ChooseUtf8Probes(const std::vector<std::vector<uint8_t>>& columns)
+{
+    auto probeAt = [&](size_t c) {
+        Probe p;
+        p.pos = c;
+        p.values.assign(columns[c].begin(), columns[c].end());
+        return p;
+    };
+    auto usable = [&](size_t c) { return columns[c].size() <= kMaxProbeValues; };
+    auto score = [&](size_t c) {
+        int sum = 0;
+        for (uint8_t b : columns[c])
+            sum += ByteCommonness(b);
+        return sum;
+    };
+    // The first and last usable columns, and the rarest one between.
+    size_t a = 0;
+    while (a < columns.size() && !usable(a))
+        ++a;
+    if (a == columns.size())
+        return;  // no kernel: every candidate is decoded
+    size_t b = columns.size() - 1;
+    while (!usable(b))
+        --b;
+    first_ = probeAt(a);
+    second_ = probeAt(b);
+    int best = 1 << 30;
+    for (size_t c = a + 1; c < b; ++c) {
+        if (usable(c) && score(c) < best) {
+            best = score(c);
+            third_ = probeAt(c);
+        }
+    }
+    BuildKernelProbes();
+}
+
 void TVuSearchMatcher::ChooseProbes()
 {
     // The raw values (bytes, or units as loaded from memory) that the
@@ -171,26 +341,50 @@ void TVuSearchMatcher::ChooseProbes()
     BuildKernelProbes();
 }
 
-bool TVuSearchMatcher::Verify(const uint8_t* at) const
+size_t TVuSearchMatcher::Verify(const uint8_t* at, const uint8_t* end) const
 {
+    if (utf8_)
+        return VerifyUtf8(at, end);
     if (charSize_ == 1) {
         if (identity_)
-            return std::memcmp(at, pattern_.data(), length_) == 0;
+            return std::memcmp(at, pattern_.data(), length_) == 0 ? length_ : 0;
         for (size_t j = 0; j < length_; ++j)
             if (class_[at[j]] != pattern_[j])
-                return false;
-        return true;
+                return 0;
+        return length_;
     }
     if (identity_)
-        return std::memcmp(at, rawUnits_.data(), rawUnits_.size()) == 0;
+        return std::memcmp(at, rawUnits_.data(), rawUnits_.size()) == 0 ? rawUnits_.size() : 0;
     for (size_t j = 0; j < length_; ++j) {
         uint16_t u = LoadRaw16(at + 2 * j);
         if (bigEndian_)
             u = Swap16(u);
         if (fold_[u] != units_[j])
-            return false;
+            return 0;
     }
-    return true;
+    return 2 * length_;
+}
+
+// Decodes the candidate as the text view reads the bytes: a character cut
+// by the block's end, or an invalid byte, is U+FFFD, which no key is.
+size_t TVuSearchMatcher::VerifyUtf8(const uint8_t* at, const uint8_t* end) const
+{
+    const uint8_t* p = at;
+    for (char32_t key : keys_) {
+        if (p >= end)
+            return 0;
+        char32_t cp;
+        if (*p < 0x80) {
+            cp = *p++;
+        } else {
+            p += Utf8DecodeChar(p, static_cast<size_t>(end - p), cp);
+        }
+        if (fold_ && cp < 0x10000)
+            cp = fold_[cp];
+        if (cp != key)
+            return 0;
+    }
+    return static_cast<size_t>(p - at);
 }
 
 bool TVuSearchMatcher::IsDelimiterAt(const uint8_t* p) const
@@ -235,33 +429,42 @@ void TVuSearchMatcher::BuildKernelProbes()
 
 bool TVuSearchMatcher::VerifyCandidate(void* context, size_t candidate)
 {
-    const auto* c = static_cast<const VerifyContext*>(context);
+    auto* c = static_cast<VerifyContext*>(context);
     const size_t at = candidate * static_cast<size_t>(c->charSize);
-    return c->matcher->Verify(c->data + at) && (!c->accept || (*c->accept)(at));
+    const size_t bytes = c->matcher->Verify(c->data + at, c->end);
+    if (bytes == 0 || (c->accept && !(*c->accept)(at, bytes)))
+        return false;
+    c->matched = bytes;
+    return true;
 }
 
-int64_t TVuSearchMatcher::Scan(const uint8_t* data, size_t size, bool forward, const Accept* accept) const
+int64_t TVuSearchMatcher::Scan(const uint8_t* data, size_t size, bool forward, const Accept* accept,
+                               size_t* matchBytes) const
 {
     if (!canMatch_ || size < PatternBytes())
         return -1;
-    const size_t count = size / static_cast<size_t>(charSize_) - length_ + 1;  // candidates
-    VerifyContext context{this, data, accept, charSize_};
+    // Candidates: every start from which the shortest match still fits.
+    const size_t count = (size - PatternBytes()) / static_cast<size_t>(charSize_) + 1;
+    VerifyContext context{this, data, data + size, accept, charSize_, 0};
     size_t lo = 0, hi = count;
+    int64_t found = -1;
     if (kernel_) {
         const auto scan = charSize_ == 1 ? kernel_->scanBytes : kernel_->scanUnits;
         const int64_t hit = scan(data, count, probes_, forward, &VerifyCandidate, &context, &lo, &hi);
         if (hit >= 0)
-            return hit * charSize_;
+            found = hit * charSize_;
     }
     // What the vector scan left: the ends of the block, or all of it.
-    if (forward) {
-        for (size_t i = lo; i < hi; ++i)
+    if (found < 0 && forward) {
+        for (size_t i = lo; i < hi && found < 0; ++i)
             if (VerifyCandidate(&context, i))
-                return static_cast<int64_t>(i) * charSize_;
-    } else {
-        for (size_t i = hi; i-- > lo;)
+                found = static_cast<int64_t>(i) * charSize_;
+    } else if (found < 0) {
+        for (size_t i = hi; i-- > lo && found < 0;)
             if (VerifyCandidate(&context, i))
-                return static_cast<int64_t>(i) * charSize_;
+                found = static_cast<int64_t>(i) * charSize_;
     }
-    return -1;
+    if (found >= 0 && matchBytes)
+        *matchBytes = context.matched;
+    return found;
 }

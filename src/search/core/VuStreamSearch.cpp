@@ -6,6 +6,7 @@
 #include "search/core/VuSearchMatcher.h"
 #include "text/core/VuViewerMsg.h"
 #include "text/core/VuxSProc.h"
+#include "text/core/VuxUtf8.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ bool TVuStreamSearch::Find(const std::u16string& text, TVuEncoding encoding, TVu
     if ((options & ssoBackward) && startOffset == 0)
         startOffset = std::numeric_limits<int64_t>::max();
     matchStart_ = FindAt(text, encoding, options, startOffset);
-    matchLength_ = matchStart_ >= 0 ? static_cast<int64_t>(text.size()) * CharSizeOf(encoding) : 0;
+    matchLength_ = matchStart_ >= 0 ? foundBytes_ : 0;
     return matchStart_ >= 0;
 }
 
@@ -81,11 +82,17 @@ bool TVuStreamSearch::FindNextMatch()
 {
     if (text_.empty())
         throw std::logic_error("Search text is empty");
-    const int64_t cs = CharSizeOf(encoding_);
-    const int64_t len = static_cast<int64_t>(text_.size());
-    const int64_t start = (options_ & ssoBackward) ? matchStart_ + cs * (len - 2) : matchStart_ + cs;
-    matchStart_ = FindAt(text_, encoding_, options_, start);
-    matchLength_ = matchStart_ >= 0 ? len * cs : 0;
+    if (encoding_ == vEncUTF8 && (options_ & ssoBackward)) {
+        // Characters differ in length: the next match backward must end
+        // before the last one does.
+        matchStart_ = Search(text_, encoding_, options_, matchStart_, matchStart_ + matchLength_ - 1);
+    } else {
+        const int64_t cs = CharSizeOf(encoding_);
+        const int64_t len = static_cast<int64_t>(text_.size());
+        const int64_t start = (options_ & ssoBackward) ? matchStart_ + cs * (len - 2) : matchStart_ + cs;
+        matchStart_ = FindAt(text_, encoding_, options_, start);
+    }
+    matchLength_ = matchStart_ >= 0 ? foundBytes_ : 0;
     return matchStart_ >= 0;
 }
 
@@ -106,15 +113,47 @@ void TVuStreamSearch::ThrowReadError(int64_t offset) const
 int64_t TVuStreamSearch::FindAt(const std::u16string& text, TVuEncoding encoding, TVuSearchOptions options,
                                 int64_t startOffset)
 {
+    return Search(text, encoding, options, startOffset, -1);
+}
+
+int64_t TVuStreamSearch::Utf8CharEnd(int64_t offset, int64_t size)
+{
+    // The character holding `offset` may start up to three bytes before it
+    // and end up to three after.
+    uint8_t around[2 * kUtf8MaxBytes - 1] = {};
+    const int64_t from = std::max<int64_t>(offset - (kUtf8MaxBytes - 1), 0);
+    const int64_t got = stream_->ReadAt(from, around, std::min<int64_t>(sizeof around, size - from));
+    if (got < 0)
+        ThrowReadError(from);
+    const size_t at = static_cast<size_t>(offset - from);
+    if (got <= static_cast<int64_t>(at))
+        return offset + 1;
+    const size_t start = Utf8CharStart(around, static_cast<size_t>(got), at);
+    const int n = Utf8SequenceLength(around + start, static_cast<size_t>(got) - start);
+    return from + static_cast<int64_t>(start) + (n > 0 ? n : 1);
+}
+
+int64_t TVuStreamSearch::Search(const std::u16string& text, TVuEncoding encoding, TVuSearchOptions options,
+                                int64_t startOffset, int64_t backwardEnd)
+{
+    foundBytes_ = 0;
     if (text.empty())
         return -1;
     if (!stream_)
         throw std::logic_error("Stream object not initialized");
+    const bool utf8 = encoding == vEncUTF8;
     const int64_t cs = CharSizeOf(encoding);
     const int64_t len = static_cast<int64_t>(text.size());
-    if (len * cs > kMaxTextBytes)
+    if (utf8) {
+        // Measured on the text's own bytes; folded forms may be longer,
+        // which the matcher's longest form below accounts for.
+        if (static_cast<int64_t>(Utf16ToUtf8(text).size()) > kMaxTextBytes)
+            throw std::length_error("Search text too long: at most " + std::to_string(kMaxTextBytes) +
+                                    " bytes in UTF-8");
+    } else if (len * cs > kMaxTextBytes) {
         throw std::length_error("Search text too long: at most " + std::to_string(kMaxTextBytes / cs) +
                                 " characters");
+    }
     const bool backward = options & ssoBackward;
     const bool wholeWords = options & ssoWholeWords;
 
@@ -127,6 +166,8 @@ int64_t TVuStreamSearch::FindAt(const std::u16string& text, TVuEncoding encoding
     const int64_t endOfText = FloorTo(size, cs);
     const int64_t last = std::max<int64_t>(endOfText - cs, 0);
     int64_t pos = FloorTo(startOffset, cs);
+    if (backwardEnd >= 0)
+        pos = backwardEnd - 1;
     if (pos > last) {
         if (!backward)
             return -1;
@@ -143,14 +184,27 @@ int64_t TVuStreamSearch::FindAt(const std::u16string& text, TVuEncoding encoding
     const TVuSearchMatcher matcher(text, encoding, options & ssoMatchCase);
     if (!matcher.CanMatch())
         return -1;  // unsupported encoding or a character it lacks
+    // Consecutive blocks overlap by the longest match and one character,
+    // so a match across a border lies wholly inside the next block. Case
+    // folding in UTF-8 could make that more than half a block.
+    const int64_t overlap = static_cast<int64_t>(matcher.MaxPatternBytes()) + cs;
+    if (overlap > kMaxTextBytes + cs)
+        throw std::length_error("Search text too long: at most " + std::to_string(kMaxTextBytes) +
+                                " bytes in UTF-8");
     block_.resize(static_cast<size_t>(kBlockSize));
-    const int64_t patternBytes = len * cs;
 
+    // Backward, the first block ends just after the character at pos (or
+    // where the caller said).
+    int64_t blockEnd = 0;
+    if (backward) {
+        blockEnd = backwardEnd >= 0 ? std::min(backwardEnd, endOfText) : utf8 ? Utf8CharEnd(pos, size) : pos + cs;
+        blockEnd = std::min(blockEnd, endOfText);
+    }
     for (;;) {
         int64_t blockStart = pos, want = kBlockSize;
         if (backward) {
-            blockStart = std::max<int64_t>(pos - (kBlockSize - cs), 0);
-            want = std::min<int64_t>(pos + cs - blockStart, kBlockSize);
+            blockStart = std::max<int64_t>(blockEnd - kBlockSize, 0);
+            want = blockEnd - blockStart;
         }
         const int64_t got = stream_->ReadAt(blockStart, block_.data(), want);
         if (got < 0)
@@ -170,22 +224,29 @@ int64_t TVuStreamSearch::FindAt(const std::u16string& text, TVuEncoding encoding
                 ThrowReadError(offset);
             return n < cs || matcher.IsDelimiterAt(ch);
         };
-        const TVuSearchMatcher::Accept accept = [&](size_t index) {
+        const TVuSearchMatcher::Accept accept = [&](size_t index, size_t bytes) {
             const int64_t at = blockStart + static_cast<int64_t>(index);
             if (at > 0 && !delimiterAt(at - cs))
                 return false;
-            const int64_t end = at + patternBytes;
+            const int64_t end = at + static_cast<int64_t>(bytes);
             return end >= endOfText || delimiterAt(end);
         };
+        size_t matchBytes = 0;
         const int64_t hit = usable > 0 ? matcher.Scan(block_.data(), static_cast<size_t>(usable), !backward,
-                                                      wholeWords ? &accept : nullptr)
+                                                      wholeWords ? &accept : nullptr, &matchBytes)
                                        : -1;
-        if (hit >= 0)
+        if (hit >= 0) {
+            foundBytes_ = static_cast<int64_t>(matchBytes);
             return blockStart + hit;
+        }
         if (!Continue(pos, size))
             return -1;
-        pos = backward ? pos - want + (len + 1) * cs : pos + kBlockSize - (len + 1) * cs;
-        pos = FloorTo(pos, cs);
+        if (backward) {
+            blockEnd = blockStart + overlap;
+            pos = blockEnd - cs;
+        } else {
+            pos = FloorTo(pos + kBlockSize - overlap, cs);
+        }
         if (pos < 0 || pos > last || lastBlock)
             return -1;
     }

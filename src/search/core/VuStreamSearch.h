@@ -12,7 +12,11 @@
 //             ^ max(pos - 65 536 + char, 0)         ^ pos + char   character at pos)
 //
 // A match is reported as the byte offset of its first character and a byte
-// length of (text length × character size).
+// length of (text length × character size). UTF-8 is searched as the text
+// view decodes it (VuxUtf8.h), with the rules of the wide text: positions
+// and overlaps are in bytes (the overlap is the longest form the text can
+// take, plus one), and a match's length is the bytes its characters take,
+// which case folding may change ("K" against the Kelvin sign).
 #pragma once
 
 #include <cstdint>
@@ -70,7 +74,7 @@ public:
 
     // Searches again from just after the last match's first character
     // (forward; overlapping matches are found) or for the nearest match
-    // that starts before it (backward). Throws std::logic_error ("Search
+    // that starts before it (backward; in UTF-8, that ends before it). Throws std::logic_error ("Search
     // text is empty") when no search was remembered.
     bool FindNextMatch();
 
@@ -81,7 +85,8 @@ public:
     // The offset of the match (see the class comment), or -1. An empty text
     // gives -1. Throws std::logic_error ("Stream object not initialized")
     // without a source, std::length_error for a text longer than
-    // kMaxTextBytes, EVuSearchReadError when a block cannot be read.
+    // kMaxTextBytes (in UTF-8: whose UTF-8 form is), EVuSearchReadError
+    // when a block cannot be read.
     // Forward, a match starts at or after `startOffset`; backward, it ends
     // no later than just after the character at `startOffset`. With whole
     // words, the characters around a match (in the stream, not just the
@@ -97,6 +102,12 @@ public:
     TVuStreamSearchProgress OnProgress;
 
 private:
+    // FindAt; backward with `backwardEnd` >= 0 a match ends no later than
+    // there instead. Sets foundBytes_ to the match's length.
+    int64_t Search(const std::u16string& text, TVuEncoding encoding, TVuSearchOptions options, int64_t startOffset,
+                   int64_t backwardEnd);
+    // The end of the UTF-8 character holding `offset` in a stream of `size`.
+    int64_t Utf8CharEnd(int64_t offset, int64_t size);
     void ClearRemembered();
     bool Continue(int64_t position, int64_t size);
     [[noreturn]] void ThrowReadError(int64_t offset) const;
@@ -109,5 +120,6 @@ private:
     TVuSearchOptions options_ = 0;
     int64_t matchStart_ = -1;
     int64_t matchLength_ = 0;
+    int64_t foundBytes_ = 0;      // bytes of the match Search found last
     std::vector<uint8_t> block_;  // one block, reused by every search
 };
