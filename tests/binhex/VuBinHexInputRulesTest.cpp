@@ -76,19 +76,27 @@ TEST(BinHexMenuRules, PopupStatesFollowSourceSelectionAndMode)
 TEST(BinHexMenuRules, EncodingMenuHasThreeColumnsOfGroups)
 {
     std::vector<std::vector<TVuEncoding>> columns(1);
-    std::vector<int> separatorsBefore;  // item index of each separator
+    std::vector<TVuEncoding> separatorsBefore;  // the item after each separator
     int items = 0;
+    bool separator = false;
     for (const TVuEncodingMenuEntry& e : EncodingMenuLayout()) {
-        if (e.kind == TVuEncodingMenuEntry::columnBreak)
+        if (e.kind == TVuEncodingMenuEntry::columnBreak) {
             columns.emplace_back();
-        else if (e.kind == TVuEncodingMenuEntry::separator)
-            separatorsBefore.push_back(items);
-        else
+        } else if (e.kind == TVuEncodingMenuEntry::separator) {
+            separator = true;
+        } else {
+            if (separator)
+                separatorsBefore.push_back(e.encoding);
+            separator = false;
             columns.back().push_back(e.encoding), ++items;
+        }
     }
     ASSERT_EQ(columns.size(), 3u);
-    EXPECT_EQ(items, vEncEBCyrillicSerbianBulgarian + 1);
+    EXPECT_EQ(items, vEncEBCyrillicSerbianBulgarian + 2);  // the single-byte ones and UTF-8
     EXPECT_EQ(columns[0].front(), vEncANSI);
+    // UTF-8 follows "Mac" among the basic encodings.
+    EXPECT_EQ(columns[0][vEncMac], vEncMac);
+    EXPECT_EQ(columns[0][vEncMac + 1], vEncUTF8);
     EXPECT_EQ(columns[0].back(), vEncCyrWin);
     EXPECT_EQ(columns[1].front(), vEncGreekDOS);
     EXPECT_EQ(columns[1].back(), vEncViet);
@@ -98,7 +106,7 @@ TEST(BinHexMenuRules, EncodingMenuHasThreeColumnsOfGroups)
     // Central European, Baltic, Cyrillic; Latin 3, Turkish, Arabic, Hebrew,
     // Thai, Vietnamese.
     EXPECT_EQ(separatorsBefore,
-              (std::vector<int>{vEncWEuroDOS, vEncCEuroDOS, vEncBalDOS, vEncCyrDOS, vEncLatin3, vEncTurDOS,
+              (std::vector<TVuEncoding>{vEncWEuroDOS, vEncCEuroDOS, vEncBalDOS, vEncCyrDOS, vEncLatin3, vEncTurDOS,
                                 vEncArDOS1, vEncHebDOS, vEncThai, vEncViet}));
 }
 

@@ -17,6 +17,8 @@ bool IsBlank(char16_t ch) { return ch == u' ' || ch == u'\t'; }
 
 TVuReadLine TVuBinHexModel::ReadLine(bool forward, int64_t start) const
 {
+    if (IsMultiByteText())
+        return ReadLineMultiByte(forward, start);
     TVuReadLine line;
     int64_t pos = RoundToChar(start);
     if (!forward && pos > LastPos())
@@ -43,6 +45,42 @@ TVuReadLine TVuBinHexModel::ReadLine(bool forward, int64_t start) const
     return line;
 }
 
+// As ReadLine, decoding characters of 1..4 bytes into one or two UTF-16
+// units each, with the byte offset of every unit.
+TVuReadLine TVuBinHexModel::ReadLineMultiByte(bool forward, int64_t start) const
+{
+    TVuReadLine line;
+    int64_t pos = start;
+    if (!forward && pos > LastPos())
+        pos = LastPos();
+    pos = CharStart(pos);
+    const int limit = LineLimit();
+    const char32_t first = char32_t(metrics_.firstChar);
+    line.text.reserve(size_t(limit));
+    line.offsets.reserve(size_t(limit) + 1);
+    while (line.count < limit && !IsOutOfBuffer(pos)) {
+        int bytes = 1;
+        char32_t cp = DecodeAt(pos, bytes);
+        if (IsBreak(char16_t(cp)) && cp < 0x80)
+            break;
+        if (cp < first && cp != u'\t')
+            cp = u'.';
+        char16_t units[2];
+        const int n = Utf16Units(cp, units);
+        for (int k = 0; k < n; ++k) {
+            line.text += units[k];
+            line.offsets.push_back(int32_t(line.bytes));
+        }
+        ++line.count;
+        line.bytes += bytes;
+        pos = forward ? pos + bytes : PrevCharStart(pos);
+    }
+    line.offsets.push_back(int32_t(line.bytes));
+    if (wrap_ && line.count > 0)
+        WrapLine(line, forward, start);
+    return line;
+}
+
 // Cuts `line` to the drawing width: after the last blank (or backslash that
 // still fits) at or before the first character that does not fit, else after
 // the last fitting one. The drawn text loses one trailing blank; the count
@@ -61,7 +99,7 @@ int TVuBinHexModel::WrapLine(TVuReadLine& line, bool forward, int64_t start) con
     while (fit + 1 < int(extents.size()) && extents[size_t(fit + 1)] <= width)
         ++fit;
     int cut = 0;
-    for (int j = std::min(fit + 1, line.count - 1); j >= 0; --j) {
+    for (int j = std::min(fit + 1, int(line.text.size()) - 1); j >= 0; --j) {
         const char16_t ch = line.text[size_t(j)];
         if (IsBlank(ch) || (ch == u'\\' && j <= fit)) {
             cut = j + 1;
@@ -72,6 +110,24 @@ int TVuBinHexModel::WrapLine(TVuReadLine& line, bool forward, int64_t start) con
         cut = fit + 1;
     if (cut < 1)
         cut = 1;  // a character wider than the surface still makes progress
+    if (!line.offsets.empty()) {
+        // UTF-8: a surrogate pair stays whole (on this line only when it
+        // would be empty otherwise); the offsets give the bytes.
+        if (size_t(cut) < line.text.size() && line.text[size_t(cut)] >= 0xDC00 && line.text[size_t(cut)] <= 0xDFFF)
+            cut += cut > 1 ? -1 : 1;
+        int chars = 0;
+        for (int i = 0; i < cut; ++i)
+            chars += line.text[size_t(i)] >= 0xDC00 && line.text[size_t(i)] <= 0xDFFF ? 0 : 1;
+        line.text.resize(size_t(cut));
+        line.offsets.resize(size_t(cut) + 1);
+        line.bytes = line.offsets.back();
+        line.count = chars;
+        if (IsBlank(line.text.back())) {
+            line.text.pop_back();
+            line.offsets.pop_back();
+        }
+        return cut;
+    }
     // Bytes of the kept characters, walked in the line's direction.
     int64_t bytes = 0;
     int64_t pos = RoundToChar(start);
@@ -98,7 +154,7 @@ int TVuBinHexModel::WrapLine(TVuReadLine& line, bool forward, int64_t start) con
 
 int64_t TVuBinHexModel::NextLineStartAfter(int64_t offset, const TVuReadLine& line) const
 {
-    int64_t pos = RoundToChar(offset) + line.bytes;
+    int64_t pos = CharStart(offset) + line.bytes;
     if (IsOutOfBuffer(pos))
         return -1;
     const char16_t ch = GetChar(pos, false);
@@ -118,7 +174,7 @@ int64_t TVuBinHexModel::NextLineStartAfter(int64_t offset, const TVuReadLine& li
 
 int64_t TVuBinHexModel::NextLineStart(bool forward, int64_t offset) const
 {
-    offset = RoundToChar(offset);
+    offset = CharStart(offset);
     if (forward)
         return NextLineStartAfter(offset, ReadLine(true, offset));
 
@@ -185,7 +241,7 @@ void TVuBinHexModel::PlaceBufferForLines(int64_t from, int64_t target, int count
     // two blocks.
     const int64_t furthest = forward ? from + reach : from;
     // The buffer already holds all of it: keep it, reading nothing.
-    if (readOK_ && !buffer_.empty() && lo >= bufferPos_ && hi <= bufferPos_ + int64_t(buffer_.size()) &&
+    if (readOK_ && !buffer_.empty() && lo >= bufferPos_ && hi <= bufferPos_ + BufferBytes() &&
         furthest <= bufferPos_ + 2 * BlockSize())
         return;
     bufferPos_ = std::max<int64_t>(target - BlockSize(), 0);
@@ -200,6 +256,8 @@ void TVuBinHexModel::StepLines(int count, bool forward, int64_t from)
     const int64_t span = int64_t(count) * LineLimit() * MaxCharBytes();
     const int64_t target = std::clamp<int64_t>(forward ? from + span : from - span, 0, LastPos());
     PlaceBufferForLines(from, target, count, forward);
+    if (from < fileSize_)
+        from = CharStart(from);  // in UTF-8 text, from inside a character
 
     int64_t pos = from;
     for (int i = 0; i < count && pos >= 0; ++i)
@@ -334,4 +392,5 @@ void TVuBinHexModel::RestoreViewPos(int64_t pos)
         bufferPos_ = std::max<int64_t>(viewPos_ - BlockSize(), 0);
         ReadBuffer();
     }
+    viewPos_ = CharStart(viewPos_);
 }

@@ -27,10 +27,10 @@ struct TVuEncodingMenuEntry {
     TVuEncoding encoding = vEncANSI;  // for items
 };
 
-// The single-byte encodings in enumeration order (vEncANSI to
-// vEncEBCyrillicSerbianBulgarian), a separator before each change of
-// group, except that the Greek and the IBM EBCDIC groups start a new column
-// instead. Three columns: the six basic encodings with the Western
-// European, Central European, Baltic and Cyrillic groups; Greek to
-// Vietnamese; IBM EBCDIC.
+// The six basic encodings and UTF-8, then the single-byte encodings in
+// enumeration order (vEncWEuroDOS to vEncEBCyrillicSerbianBulgarian), a
+// separator before each change of group, except that the Greek and the IBM
+// EBCDIC groups start a new column instead. Three columns: the basic
+// encodings with UTF-8 after "Mac", then the Western European, Central
+// European, Baltic and Cyrillic groups; Greek to Vietnamese; IBM EBCDIC.
 std::vector<TVuEncodingMenuEntry> EncodingMenuLayout();

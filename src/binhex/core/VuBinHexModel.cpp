@@ -6,6 +6,7 @@
 #include "text/core/VuxSProc.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <stdexcept>
 
@@ -135,6 +136,7 @@ void TVuBinHexModel::CloseSource()
     readOK_ = true;
     buffer_.clear();
     buffer_.shrink_to_fit();
+    guard_ = 0;
     bufferPos_ = 0;
     viewPos_ = 0;
     horzScrollPos_ = 0;
@@ -148,8 +150,25 @@ void TVuBinHexModel::CloseSource()
 
 void TVuBinHexModel::AllocateBuffer()
 {
-    buffer_.assign(size_t(BufferSize()), 0);
+    guard_ = IsMultiByteText() ? kUtf8MaxBytes - 1 : 0;
+    buffer_.assign(size_t(BufferSize() + 2 * guard_), 0);
     bufferPos_ = 0;
+}
+
+void TVuBinHexModel::Rebuffer()
+{
+    if (!HasSource())
+        return;
+    const int64_t view = viewPos_;
+    AllocateBuffer();
+    bufferPos_ = std::max<int64_t>(view - BlockSize(), 0);
+    ReadBuffer();
+    viewPos_ = CharStart(std::min(view, LastPos()));
+    // The selection is made of whole characters of the new encoding.
+    const int64_t start = selStart_, length = selLength_;
+    selStart_ = selLength_ = 0;
+    if (length > 0)
+        SetSelection(start, length);
 }
 
 // --- Mode and encoding --------------------------------------------------------
@@ -171,8 +190,11 @@ bool TVuBinHexModel::SetTextEncoding(TVuEncoding enc)
 {
     if (enc == encoding_)
         return false;
+    const bool wasMultiByte = IsMultiByteText();
     encoding_ = enc;
     RefreshTable();
+    if (IsMultiByteText() != wasMultiByte)
+        Rebuffer();
     return true;
 }
 
@@ -186,9 +208,20 @@ bool TVuBinHexModel::SetTextOemSpecial(bool value)
 
 void TVuBinHexModel::RefreshTable()
 {
+    // The binary and hex modes show UTF-8 byte by byte: ASCII as it is,
+    // every byte of a longer sequence (or of none) as ".".
+    static const std::array<char16_t, 256> kUtf8Bytes = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[size_t(b)] = b < 0x80 ? char16_t(b) : u'.';
+        return t;
+    }();
     // The Unicode encodings have no byte table; a single-byte mode showing
     // them converts every byte to "?", as an unsupported encoding does.
-    table_ = IsUnicodeEncoding(encoding_) ? nullptr : EncodingTable(encoding_);
+    if (IsMultiByteEncoding(encoding_))
+        table_ = kUtf8Bytes.data();
+    else
+        table_ = IsUnicodeEncoding(encoding_) ? nullptr : EncodingTable(encoding_);
 }
 
 void TVuBinHexModel::DetectByteOrder()
@@ -200,7 +233,7 @@ void TVuBinHexModel::DetectByteOrder()
         return;
     uint8_t head[2] = {0, 0};
     if (!buffer_.empty() && bufferPos_ == 0)
-        std::memcpy(head, buffer_.data(), 2);
+        std::memcpy(head, BufferStart(), 2);
     else if (buffer_.empty() || !ReadSource(head, 2, 0))
         return;
     if (head[0] == 0xFE && head[1] == 0xFF)
@@ -338,6 +371,20 @@ bool TVuBinHexModel::SetSelection(int64_t start, int64_t length)
     const int64_t end = RoundToChar(fileSize_);
     if (start + length > end)
         length = std::max<int64_t>(end - start, 0);
+    if (IsMultiByteText() && HasSource()) {
+        int64_t first = 0;
+        int bytes = 0;
+        CharAround(start, first, bytes);
+        int64_t stop = length > 0 ? start + length : first;
+        if (length > 0 && stop < end) {
+            int64_t at = 0;
+            CharAround(stop, at, bytes);
+            if (at < stop)
+                stop = std::min(at + bytes, end);
+        }
+        start = first;
+        length = std::max<int64_t>(stop - start, 0);
+    }
     if (start == selStart_ && length == selLength_)
         return false;
     selStart_ = start;
@@ -351,7 +398,13 @@ void TVuBinHexModel::ReadBuffer()
 {
     if (!HasSource())
         return;
-    readOK_ = ReadSource(buffer_.data(), int64_t(buffer_.size()), bufferPos_);
+    // The guards in the same read: before BufferPos as far as the file
+    // goes back, the rest zero.
+    const int64_t before = std::min<int64_t>(guard_, bufferPos_);
+    if (before < guard_)
+        std::memset(buffer_.data(), 0, size_t(guard_ - before));
+    readOK_ = ReadSource(buffer_.data() + (guard_ - before), int64_t(buffer_.size()) - (guard_ - before),
+                         bufferPos_ - before);
     if (!readOK_)
         ReportReadError();
 }
@@ -403,12 +456,19 @@ char16_t TVuBinHexModel::RawChar(int64_t offset) const
         if (IsOutOfBuffer(offset))
             throw std::logic_error("Buffer position out of range: GetChar");
         const size_t i = size_t(offset - bufferPos_);
+        const uint8_t* data = BufferStart();
         if (IsUnicodeMode(mode_)) {
-            const uint8_t b0 = buffer_[i];
-            const uint8_t b1 = i + 1 < buffer_.size() ? buffer_[i + 1] : 0;
+            const uint8_t b0 = data[i];
+            const uint8_t b1 = int64_t(i) + 1 < BufferBytes() ? data[i + 1] : 0;
             ch = byteOrder_ == vufBigEndian ? char16_t(b0 << 8 | b1) : char16_t(b1 << 8 | b0);
+        } else if (IsMultiByteText()) {
+            int bytes = 0;
+            const char32_t cp = DecodeAt(offset, bytes);
+            char16_t units[2];
+            Utf16Units(cp, units);
+            ch = units[0];  // a character beyond U+FFFF: its high surrogate
         } else {
-            const uint8_t b = buffer_[i];
+            const uint8_t b = data[i];
             if (NoConversion())
                 ch = b;
             else
@@ -426,18 +486,78 @@ std::string TVuBinHexModel::HexOfChar(int64_t offset) const
     if (IsOutOfBuffer(offset))
         throw std::logic_error("Buffer position out of range: GetChar");
     const size_t i = size_t(offset - bufferPos_);
+    const uint8_t* data = BufferStart();
     std::string hex;
     // The odd byte of a unit is in the buffer whenever the unit is; it lies
     // past LastPos only for the file's last unit, which is shown whole.
-    if (IsUnicodeMode(mode_) && i + 1 < buffer_.size()) {
-        hex += kDigits[buffer_[i + 1] >> 4];
-        hex += kDigits[buffer_[i + 1] & 15];
+    if (IsUnicodeMode(mode_) && int64_t(i) + 1 < BufferBytes()) {
+        hex += kDigits[data[i + 1] >> 4];
+        hex += kDigits[data[i + 1] & 15];
     }
-    hex += kDigits[buffer_[i] >> 4];
-    hex += kDigits[buffer_[i] & 15];
+    hex += kDigits[data[i] >> 4];
+    hex += kDigits[data[i] & 15];
     return hex;
 }
 
-int TVuBinHexModel::CharBytesAt(int64_t) const { return CharSize(); }
+char32_t TVuBinHexModel::DecodeAt(int64_t offset, int& bytes) const
+{
+    // The guard after the buffer lets a character starting near its end be
+    // read whole; bytes past the source's end are 0, which ends any sequence.
+    const size_t i = size_t(offset - bufferPos_);
+    char32_t cp = 0;
+    bytes = Utf8DecodeChar(BufferStart() + i, size_t(BufferBytes() + guard_) - i, cp);
+    return cp;
+}
 
-int64_t TVuBinHexModel::PrevCharStart(int64_t offset) const { return offset - CharSize(); }
+int TVuBinHexModel::CharBytesAt(int64_t offset) const
+{
+    if (!IsMultiByteText())
+        return CharSize();
+    if (IsOutOfBuffer(offset))
+        return 1;
+    int bytes = 1;
+    DecodeAt(offset, bytes);
+    return bytes;
+}
+
+int64_t TVuBinHexModel::CharStart(int64_t offset) const
+{
+    if (!IsMultiByteText() || IsOutOfBuffer(offset))
+        return RoundToChar(offset);
+    const size_t i = size_t(offset - bufferPos_) + size_t(guard_);
+    return bufferPos_ + int64_t(Utf8CharStart(buffer_.data(), buffer_.size(), i)) - guard_;
+}
+
+int64_t TVuBinHexModel::PrevCharStart(int64_t offset) const
+{
+    if (!IsMultiByteText())
+        return offset - CharSize();
+    return CharStart(offset - 1);
+}
+
+void TVuBinHexModel::CharAround(int64_t offset, int64_t& start, int& bytes)
+{
+    if (!IsOutOfBuffer(offset)) {
+        const int64_t first = CharStart(offset);
+        if (!IsOutOfBuffer(first)) {
+            start = first;
+            bytes = CharBytesAt(first);
+            return;
+        }
+    }
+    // A look at the source: the character may start three bytes before the
+    // offset and end three after it.
+    uint8_t around[2 * kUtf8MaxBytes - 1] = {};
+    const int64_t from = std::max<int64_t>(offset - (kUtf8MaxBytes - 1), 0);
+    const int64_t got = ReadSourceBytes(around, int64_t(sizeof around), from);
+    const size_t at = size_t(offset - from);
+    if (got <= int64_t(at)) {
+        start = offset;
+        bytes = 1;
+        return;
+    }
+    const size_t first = Utf8CharStart(around, size_t(got), at);
+    const int n = Utf8SequenceLength(around + first, size_t(got) - first);
+    start = from + int64_t(first);
+    bytes = n > 0 ? n : 1;
+}

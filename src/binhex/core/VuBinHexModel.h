@@ -13,8 +13,16 @@
 //                   kMaxDrawLines lines of a screen always fit before the end
 //
 //   BlockSize = MaxCharBytes * LineLimit * kMaxDrawLines (60 000 bytes in the
-//   single-byte modes, 120 000 in the Unicode ones). Bytes past the end of the
-//   source read as 0; every fetch checks IsOutOfBuffer first.
+//   single-byte modes, 120 000 in the Unicode ones, 240 000 for UTF-8 text).
+//   Bytes past the end of the source read as 0; every fetch checks
+//   IsOutOfBuffer first.
+//
+//   UTF-8 text keeps three more bytes on either side ("guards", read with the
+//   buffer but outside it), so the character at any buffered offset can be
+//   measured and its start found without another read:
+//
+//      [g g g|=============== buffer ===============|g g g]
+//             ^ BufferPos                            ^ BufferPos + BufferSize
 //
 // Invariants while a source is shown: 0 <= ViewPos <= LastPos, where
 // LastPos = (size rounded down to CharSize) - CharSize, at least 0; in the
@@ -22,14 +30,18 @@
 // BufferPos <= ViewPos < BufferPos + 2*BlockSize.
 //
 // Characters: the line walk asks CharBytesAt / PrevCharStart instead of
-// adding CharSize, so an encoding whose characters take several bytes only
-// has to answer those two (and MaxCharBytes) differently.
+// adding CharSize. UTF-8 text (IsMultiByteText) answers them by the rule of
+// text/core/VuxUtf8.h: a character is one valid sequence of 1 to 4 bytes or
+// one invalid byte. Positions stay byte offsets; a position inside a
+// sequence is moved back to its start (CharStart), and a read line carries
+// the byte offset of each of its UTF-16 units (TVuReadLine::offsets).
 #pragma once
 
 #include "binhex/core/VuBinHexTypes.h"
 #include "search/core/VuStreamSearch.h"
 #include "text/core/VuStream.h"
 #include "text/core/VuxCodepages.h"
+#include "text/core/VuxUtf8.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,6 +62,10 @@ struct TVuReadLine {
     std::u16string text;  // characters in file order (backward: nearest first)
     int count = 0;        // characters the line covers (a cut blank included)
     int64_t bytes = 0;    // bytes those characters take
+    // UTF-8 text only (empty otherwise): offsets[i] = bytes, in the line's
+    // order, before the character text[i] belongs to (both units of a
+    // surrogate pair share one); offsets[text.size()] ends the drawn text.
+    std::vector<int32_t> offsets;
 };
 
 enum TVuSourceKind : uint8_t { vsrcNone, vsrcFile, vsrcStream };
@@ -133,8 +149,10 @@ public:
     void DetectByteOrder();
 
     int CharSize() const { return ModeCharSize(mode_); }
+    // Text mode in a multi-byte encoding (UTF-8): characters of 1..4 bytes.
+    bool IsMultiByteText() const { return mode_ == vbmodeText && IsMultiByteEncoding(encoding_); }
     // Most bytes one character can take in the current mode and encoding.
-    int MaxCharBytes() const { return CharSize(); }
+    int MaxCharBytes() const { return IsMultiByteText() ? kUtf8MaxBytes : CharSize(); }
     int LineLimit() const { return ::LineLimit(mode_); }
     int64_t BlockSize() const { return int64_t(MaxCharBytes()) * LineLimit() * kMaxDrawLines; }
     int64_t BufferSize() const { return 3 * BlockSize(); }
@@ -200,7 +218,10 @@ public:
     int64_t SelLength() const { return selLength_; }
     // Stores a selection as given, rounded down to CharSize and cut at the
     // end of the source; a negative start or length, or a start past LastPos,
-    // is ignored. Result: the selection changed.
+    // is ignored. In UTF-8 text a start inside a character moves back to its
+    // start and an end inside one forward to its end, so the selection
+    // never splits a character (bytes outside the buffer are read for it).
+    // Result: the selection changed.
     bool SetSelection(int64_t start, int64_t length);
 
     // --- Font metrics and drawing surface (set by the painter) --------------
@@ -240,7 +261,7 @@ public:
     int64_t ReadCount() const { return readCount_; }
     bool IsOutOfBuffer(int64_t offset) const
     {
-        return offset < 0 || offset > lastPos_ || offset < bufferPos_ || offset >= bufferPos_ + int64_t(buffer_.size());
+        return offset < 0 || offset > lastPos_ || offset < bufferPos_ || offset >= bufferPos_ + BufferBytes();
     }
     // The character at `offset` (see the class comment). Offsets outside
     // 0..LastPos give '.'; one inside the file but outside the buffer throws
@@ -255,11 +276,16 @@ public:
     // the following byte's digits come first (a unit reads high byte first
     // whatever the byte order). Empty past LastPos; same assertion as GetChar.
     std::string HexOfChar(int64_t offset) const;
-    // Bytes of the character starting at `offset` (CharSize today).
+    // Bytes of the character starting at `offset`: CharSize, or in UTF-8
+    // text 1..4 (1 outside the buffer).
     int CharBytesAt(int64_t offset) const;
-    // Start of the character before the one at `offset`.
+    // Start of the character before the one at `offset` (offset - 1 when
+    // that byte is outside the buffer).
     int64_t PrevCharStart(int64_t offset) const;
     int64_t RoundToChar(int64_t offset) const;
+    // The start of the character holding `offset`: RoundToChar, and in UTF-8
+    // text the sequence's first byte when the offset is in the buffer.
+    int64_t CharStart(int64_t offset) const;
 
     // --- Lines (text modes) ---------------------------------------------------
 
@@ -310,6 +336,18 @@ public:
 private:
     bool OpenFileSource();
     void AllocateBuffer();
+    // Logical buffer size (without the guards) and its first byte.
+    int64_t BufferBytes() const { return int64_t(buffer_.size()) - 2 * guard_; }
+    const uint8_t* BufferStart() const { return buffer_.data() + guard_; }
+    // Re-allocates the buffer around ViewPos after the character size
+    // changed (UTF-8 text on or off).
+    void Rebuffer();
+    // UTF-8 text: the character holding `offset`, read from the source when
+    // the buffer does not hold it. `start` and `bytes` describe it.
+    void CharAround(int64_t offset, int64_t& start, int& bytes);
+    TVuReadLine ReadLineMultiByte(bool forward, int64_t start) const;
+    // UTF-8 text: the code point at `offset` (in the buffer) and its bytes.
+    char32_t DecodeAt(int64_t offset, int& bytes) const;
     void ScrollToFixed(int64_t offset);
     void PlaceBufferFixed();
     void PlaceBufferForLines(int64_t from, int64_t target, int count, bool forward);
@@ -352,7 +390,8 @@ private:
     bool variableScrollbar_ = false;
 
     // Buffer and positions
-    std::vector<uint8_t> buffer_;
+    std::vector<uint8_t> buffer_;  // guard_ bytes, the buffer, guard_ bytes
+    int guard_ = 0;
     int64_t bufferPos_ = 0;
     int64_t viewPos_ = 0;
     int horzScrollPos_ = 0;

@@ -129,20 +129,30 @@ TVuDrawResult TVuBinHexPainter::DrawTo(TVuCanvas& canvas, const TVuDrawRequest& 
 }
 
 void TVuBinHexPainter::Highlight(TVuCanvas& canvas, const TVuDrawRequest& request, int x, int y, int64_t from,
-                                 const std::u16string& text, const TVuTextOutputOptions& options)
+                                 const std::u16string& text, const std::vector<int32_t>& offsets,
+                                 const TVuTextOutputOptions& options)
 {
     const TVuBinHexModel& m = model_;
     if (m.SelLength() <= 0 || text.empty())
         return;
     const int cs = m.CharSize();
     const int64_t len = int64_t(text.size());
+    const int64_t lineBytes = offsets.empty() ? len * cs : offsets.back();
     const int64_t selEnd = m.SelStart() + m.SelLength();
-    if (m.SelStart() >= from + len * cs || selEnd <= from)
+    if (m.SelStart() >= from + lineBytes || selEnd <= from)
         return;
     if (x >= request.width || y >= request.height)
         return;
-    const int64_t first = std::max<int64_t>((m.SelStart() - from) / cs, 0);
-    const int64_t last = std::min<int64_t>((selEnd - from) / cs, len);
+    int64_t first, last;
+    if (offsets.empty()) {
+        first = std::max<int64_t>((m.SelStart() - from) / cs, 0);
+        last = std::min<int64_t>((selEnd - from) / cs, len);
+    } else {
+        // The units of the characters the selection covers.
+        const auto end = offsets.begin() + len;
+        first = std::lower_bound(offsets.begin(), end, m.SelStart() - from) - offsets.begin();
+        last = std::lower_bound(offsets.begin(), end, selEnd - from) - offsets.begin();
+    }
     std::vector<int> extents;
     LineExtents(canvas, text, options, extents);
     canvas.InvertRect({x + extents[size_t(first)], y, x + extents[size_t(last)], y + m.FontMetrics().lineHeight});
@@ -170,9 +180,9 @@ void TVuBinHexPainter::DrawTextLines(TVuCanvas& canvas, const TVuDrawRequest& re
         const TVuTextOutputOptions options = TextOutputOptionsOf(m, endsWithBreak);
         const int y = k * lh;
         const int width = DrawLineText(canvas, x, y, line.text, options, pal.text);
-        Highlight(canvas, request, x, y, pos, line.text, options);
+        Highlight(canvas, request, x, y, pos, line.text, line.offsets, options);
         if (request.positions)
-            request.positions->Add(line.text, x, y, pos, width);
+            request.positions->Add(line.text, x, y, pos, width, line.offsets);
         if (m.TextGutter()) {
             canvas.FillRect({0, y, gw, y + lh}, gutterColor_);
             const int64_t prev = m.PrevCharStart(pos);
@@ -215,7 +225,7 @@ void TVuBinHexPainter::DrawBinaryLines(TVuCanvas& canvas, const TVuDrawRequest& 
             text += m.GetChar(o + j, true);
         const int y = k * lh;
         const int width = DrawLineText(canvas, x, y, text, options, pal.text);
-        Highlight(canvas, request, x, y, o, text, options);
+        Highlight(canvas, request, x, y, o, text, {}, options);
         if (request.positions)
             request.positions->Add(text, x, y, o, width);
     }
@@ -295,7 +305,7 @@ void TVuBinHexPainter::DrawHexLines(TVuCanvas& canvas, const TVuDrawRequest& req
         }
         const int tx = x + textColumn * w;
         const int width = DrawLineText(canvas, tx, y, text, options, pal.text);
-        Highlight(canvas, request, tx, y, o, text, options);
+        Highlight(canvas, request, tx, y, o, text, {}, options);
         if (request.positions)
             request.positions->Add(text, tx, y, o, width);
         for (int col : {d + 2, d + pitch * (n / 2) + 3, d + pitch * n + 4})

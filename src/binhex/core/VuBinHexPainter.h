@@ -73,9 +73,11 @@ private:
     void DrawBinaryLines(TVuCanvas& canvas, const TVuDrawRequest& request, const Palette& pal, TVuDrawResult& result);
     void DrawHexLines(TVuCanvas& canvas, const TVuDrawRequest& request, const Palette& pal, TVuDrawResult& result);
     void DrawReadError(TVuCanvas& canvas, const TVuDrawRequest& request, const Palette& pal);
-    // Inverts the selected part of a text drawn at (x, y) from offset `from`.
+    // Inverts the selected part of a text drawn at (x, y) from offset `from`
+    // (`offsets`: the units' byte offsets of UTF-8 text, else empty).
     void Highlight(TVuCanvas& canvas, const TVuDrawRequest& request, int x, int y, int64_t from,
-                   const std::u16string& text, const TVuTextOutputOptions& options);
+                   const std::u16string& text, const std::vector<int32_t>& offsets,
+                   const TVuTextOutputOptions& options);
     bool IsSelected(int64_t offset) const;
     int LinesToDraw() const;
     int64_t DrawLimit() const;

@@ -2,6 +2,7 @@
 
 #include "text/core/VuxCodepages.h"
 #include "text/core/VuxSProc.h"
+#include "text/core/VuxUtf8.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -56,6 +57,12 @@ std::string SelectedBytes(TVuBinHexModel& model)
         return {};
     }
     bytes.resize(size_t(got));
+    if (model.IsMultiByteText() && got == kCopyLimitBytes && model.SelLength() > kCopyLimitBytes) {
+        const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+        const size_t last = Utf8CharStart(p, bytes.size(), bytes.size() - 1);
+        if (Utf8SequenceLength(p + last, bytes.size() - last) == 0 && p[last] >= 0xC2)
+            bytes.resize(last);  // a lead whose sequence the limit cut
+    }
     return bytes;
 }
 
@@ -68,7 +75,27 @@ std::string SelectionText(TVuBinHexModel& model)
     // of its bytes as "?", and so does the text taken from them.
     if (IsUnicodeEncoding(model.TextEncoding()))
         return std::string(bytes.size(), '?');
-    return UnicodeToAnsi(EncodingToUnicode(bytes, model.TextEncoding()));
+    std::u16string text = EncodingToUnicode(bytes, model.TextEncoding());
+    // A surrogate pair is one character: one "?", not two.
+    size_t kept = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                          text[i + 1] <= 0xDFFF;
+        text[kept++] = pair ? u'\uFFFD' : text[i];
+        i += pair ? 1 : 0;
+    }
+    text.resize(kept);
+    return UnicodeToAnsi(text);
+}
+
+std::u16string SelectionTextUnicode(TVuBinHexModel& model)
+{
+    if (IsUnicodeMode(model.Mode()))
+        return SelectionTextW(model);
+    const std::string bytes = SelectedBytes(model);
+    if (IsUnicodeEncoding(model.TextEncoding()))
+        return std::u16string(bytes.size(), u'?');
+    return EncodingToUnicode(bytes, model.TextEncoding());
 }
 
 std::u16string SelectionTextW(TVuBinHexModel& model)

@@ -35,16 +35,23 @@ TVuByteRange WordOrLineAt(const TVuBinHexModel& model, int64_t q, bool line);
 constexpr int64_t kCopyLimitBytes = int64_t(CopyLimitMB) * 1048576;
 
 // The selected bytes, at most kCopyLimitBytes of them, read with ReadSource
-// at SelStart and cut to the bytes actually read. Empty without a
-// selection. A failed read reports "Cannot read file: %s" (or "Cannot read
-// stream") and gives an empty result.
+// at SelStart and cut to the bytes actually read (in UTF-8 text a character
+// the limit cuts is left out whole). Empty without a selection. A failed
+// read reports "Cannot read file: %s" (or "Cannot read stream") and gives
+// an empty result.
 std::string SelectedBytes(TVuBinHexModel& model);
 
 // The selection as ANSI bytes: the selected bytes converted from
-// TextEncoding to Unicode and then to the system ANSI code page. Throws
-// std::logic_error("SelText is called in Unicode mode") in the Unicode
-// modes.
+// TextEncoding to Unicode and then to the system ANSI code page, one "?"
+// for each character the code page lacks (a UTF-8 character beyond U+FFFF
+// too). Throws std::logic_error("SelText is called in Unicode mode") in the
+// Unicode modes.
 std::string SelectionText(TVuBinHexModel& model);
+
+// The selection as the view's characters, not narrowed to ANSI: the
+// selected bytes converted from TextEncoding (UTF-8 included), or in the
+// Unicode modes their UTF-16 units as SelectionTextW gives them.
+std::u16string SelectionTextUnicode(TVuBinHexModel& model);
 
 // The selection of the Unicode modes as wide text, big-endian when the byte
 // order is 2; empty without a selection. Throws

@@ -1,16 +1,28 @@
 #include "binhex/core/VuStrPositions.h"
 
+#include <algorithm>
+
 void TStrPositions::Clear(int charSize)
 {
     lines_.clear();
     charSize_ = charSize < 1 ? 1 : charSize;
 }
 
-void TStrPositions::Add(std::u16string text, int x, int y, int64_t offset, int width)
+size_t UnitAtOrAfter(const TStrPosition& line, int charSize, int64_t bytes)
+{
+    if (line.offsets.empty()) {
+        const int64_t index = bytes <= 0 ? 0 : (bytes + charSize - 1) / charSize;
+        return size_t(std::min<int64_t>(index, int64_t(line.text.size())));
+    }
+    const auto end = line.offsets.begin() + int64_t(line.text.size());
+    return size_t(std::lower_bound(line.offsets.begin(), end, bytes) - line.offsets.begin());
+}
+
+void TStrPositions::Add(std::u16string text, int x, int y, int64_t offset, int width, std::vector<int32_t> offsets)
 {
     if (lines_.size() >= kMaxEntries)
         return;
-    lines_.push_back(TStrPosition{std::move(text), x, y, offset, width});
+    lines_.push_back(TStrPosition{std::move(text), x, y, offset, width, std::move(offsets)});
 }
 
 int64_t TStrPositions::OffsetAt(int x, int y, int lineHeight, TVuCanvas& canvas,
@@ -47,7 +59,8 @@ bool TStrPositions::PointOf(int64_t offset, int& x, int& y, TVuCanvas& canvas,
             continue;
         std::vector<int> extents;
         LineExtents(canvas, line.text, options, extents);
-        const size_t index = size_t((offset - line.offset) / charSize_);
+        const size_t index = line.offsets.empty() ? size_t((offset - line.offset) / charSize_)
+                                                  : UnitAtOrAfter(line, charSize_, offset - line.offset);
         x = line.x + extents[index];
         y = line.y;
         return true;
