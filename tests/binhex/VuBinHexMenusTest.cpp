@@ -102,9 +102,12 @@ TEST(BinHexMenus, EncodingMenuColumnsAndUnsupportedEntries)
     ShownView v("text");
     TVuColumnMenu* menu = v.view.EncodingMenu();
     EXPECT_EQ(menu, v.view.EncodingMenu());  // built once
-    EXPECT_EQ(menu->Items().size(), vEncEBCyrillicSerbianBulgarian + 1);
+    EXPECT_EQ(menu->Items().size(), vEncEBCyrillicSerbianBulgarian + 2);
     EXPECT_EQ(menu->ColumnCount(), 3);
     EXPECT_EQ(menu->ColumnOf(ItemOf(menu, vEncMac)), 0);
+    EXPECT_EQ(menu->ColumnOf(ItemOf(menu, vEncUTF8)), 0);
+    EXPECT_EQ(ItemOf(menu, vEncUTF8)->text(), QStringLiteral("Unicode (UTF-8)"));
+    EXPECT_TRUE(ItemOf(menu, vEncUTF8)->isEnabled());
     EXPECT_EQ(menu->ColumnOf(ItemOf(menu, vEncGreekDOS)), 1);
     EXPECT_EQ(menu->ColumnOf(ItemOf(menu, vEncEBUSCanada)), 2);
     EXPECT_EQ(ItemOf(menu, vEncCyrWin)->text(), QString::fromStdString(EncodingName(vEncCyrWin)));

@@ -164,12 +164,15 @@ public:
     // The selection of the Unicode modes; throws std::logic_error elsewhere
     // ("SelTextW is called in non-Unicode mode").
     QString SelTextW();
+    // The selection as the view shows its characters, in any mode and
+    // encoding (UTF-8 text as it stands, not narrowed to ANSI).
+    QString SelTextUnicode();
 
     // --- Menus and font size (VuBinHexMenus.cpp, VuBinHex.cpp) --------------------
 
     // Pops up the encoding menu centred horizontally on the screen point
     // (x, y) and waits until it closes: in the Unicode modes the byte-order
-    // menu, otherwise the three-column encoding menu. A choice redraws and
+    // menu, otherwise the three-column encoding menu (UTF-8 after "Mac"). A choice redraws and
     // raises OnOptionsChange.
     void ShowEncodingMenu(int x, int y);
     // Steps the font in use one point up (`grow`) or down until its pixel

@@ -54,6 +54,8 @@ std::string TVuBinHex::SelText() { return SelectionText(model_); }
 
 QString TVuBinHex::SelTextW() { return QString::fromStdU16String(SelectionTextW(model_)); }
 
+QString TVuBinHex::SelTextUnicode() { return QString::fromStdU16String(SelectionTextUnicode(model_)); }
+
 void TVuBinHex::CopyToClipboard(bool asHex)
 {
     try {
