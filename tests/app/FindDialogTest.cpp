@@ -42,6 +42,7 @@ TEST(FindDialog, ControlsAsDesigned)
         {dialog.encoem, "encoem", "OEM", {145, 35}},
         {dialog.encunicode, "encunicode", "Unicode", {145, 61}},
         {dialog.encunicodebe, "encunicodebe", "UnicodeBE", {145, 87}},
+        {dialog.encutf8, "encutf8", "UTF-8", {230, 35}},
     };
     for (const Box& b : boxes) {
         EXPECT_EQ(b.box->objectName(), QString::fromLatin1(b.name));
@@ -65,6 +66,11 @@ TEST(FindDialog, ControlsAsDesigned)
     dialog.fullword->setChecked(true);
     EXPECT_EQ(dialog.Encoding(), vEncUnicodeBE);
     EXPECT_EQ(dialog.Options(), ssoBackward | ssoWholeWords);
+    dialog.encunicode->setChecked(false);
+    dialog.encutf8->setChecked(true);
+    EXPECT_EQ(dialog.Encoding(), vEncUTF8);
+    // OEM and UTF-8 share a row without overlapping.
+    EXPECT_LE(dialog.encoem->geometry().right(), dialog.encutf8->geometry().left());
 }
 
 TEST(FindDialog, EnterFindsEscapeAndTheCloseBoxCancel)

@@ -13,6 +13,7 @@ TEST(FindRules, EncodingFromTheBoxes)
     struct Case {
         bool oem, unicode, unicodeBE;
         TVuEncoding expected;
+        bool utf8 = false;
     };
     const Case cases[] = {
         {false, false, false, vEncANSI},
@@ -23,13 +24,18 @@ TEST(FindRules, EncodingFromTheBoxes)
         {true, true, true, vEncUnicodeBE},
         {false, false, true, vEncANSI},  // UnicodeBE alone means nothing
         {true, false, true, vEncOEM},
+        {false, false, false, vEncUTF8, true},
+        {true, false, false, vEncUTF8, true},       // UTF-8 wins over OEM
+        {false, true, false, vEncUnicodeLE, true},  // Unicode wins over UTF-8
+        {true, true, true, vEncUnicodeBE, true},
     };
     for (const Case& c : cases) {
         TFindEncodingBoxes boxes;
         boxes.Oem = c.oem;
         boxes.Unicode = c.unicode;
         boxes.UnicodeBE = c.unicodeBE;
-        EXPECT_EQ(FindEncoding(boxes), c.expected) << c.oem << c.unicode << c.unicodeBE;
+        boxes.Utf8 = c.utf8;
+        EXPECT_EQ(FindEncoding(boxes), c.expected) << c.oem << c.unicode << c.unicodeBE << c.utf8;
     }
 }
 

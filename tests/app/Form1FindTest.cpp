@@ -56,6 +56,7 @@ protected:
 // The boxes of the find dialog to check: OEM, Unicode, UnicodeBE.
 struct Boxes {
     bool oem = false, unicode = false, unicodeBE = false, backward = false;
+    int utf8 = -1;  // UTF-8: -1 leaves the box as the dialog opened
 };
 
 class Form1Find : public ::testing::Test {
@@ -93,6 +94,8 @@ protected:
             d->encoem->setChecked(boxes.oem);
             d->encunicode->setChecked(boxes.unicode);
             d->encunicodebe->setChecked(boxes.unicodeBE);
+            if (boxes.utf8 >= 0)
+                d->encutf8->setChecked(boxes.utf8 == 1);
             d->reverce->setChecked(boxes.backward);
             d->start->click();
         });
@@ -294,6 +297,55 @@ TEST_F(Form1Find, SelectionPrefillsTheDialog)
         EXPECT_TRUE(script_.Done()) << c.what;
         EXPECT_EQ(prefilled.toStdString(), c.expected.toStdString()) << c.what;
     }
+}
+
+// A file detected as UTF-8 opens the dialog with "UTF-8" checked; a
+// Cyrillic word is then found and selected whatever its case, and Find
+// Next goes on by bytes.
+TEST_F(Form1Find, Utf8FileFindsCyrillicWords)
+{
+    const std::string text = "\xD0\x96\xD1\x83\xD0\xBA \xD0\xB8 \xD0\xB6\xD1\x83\xD0\xBA";  // Жук и жук
+    Open(text, "ru.txt");
+    ASSERT_EQ(form_->viewer->TextEncoding(), vEncUTF8);
+    bool checked = false;
+    script_.On<TFindtextt>([&checked](TFindtextt* d) {
+        checked = d->encutf8->isChecked();
+        d->texttofind->setText(QStringLiteral("ЖУК"));
+        d->start->click();
+    });
+    PressCtrlF();
+    EXPECT_TRUE(script_.Done());
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(Selection(), std::make_pair(int64_t{0}, int64_t{6}));
+    PressF3();
+    EXPECT_EQ(Selection(), std::make_pair(int64_t{10}, int64_t{6}));
+    EXPECT_EQ(form_->viewer->TextView()->SelTextUnicode(), QStringLiteral("жук"));
+
+    // Opened on that selection, the dialog holds it as it stands.
+    QString prefilled;
+    script_.On<TFindtextt>([&prefilled](TFindtextt* d) {
+        prefilled = d->texttofind->text();
+        d->cancel->click();
+    });
+    PressCtrlF();
+    EXPECT_EQ(prefilled, QStringLiteral("жук"));
+
+    // Unchecked, the bytes are searched as ANSI: the Cyrillic text is not there.
+    AnswerDialog(QStringLiteral("жук"), {.utf8 = 0});
+    SeenBox seen;
+    ReadBox(seen);
+    PressCtrlF();
+    EXPECT_TRUE(script_.Done());
+    EXPECT_EQ(seen.text, QStringLiteral("Search string not found"));
+
+    // An ANSI file opens it unchecked.
+    Open("plain text", "en.txt");
+    script_.On<TFindtextt>([&checked](TFindtextt* d) {
+        checked = d->encutf8->isChecked();
+        d->cancel->click();
+    });
+    PressCtrlF();
+    EXPECT_FALSE(checked);
 }
 
 TEST_F(Form1Find, ClosingTheDialogCancels)

@@ -6,6 +6,8 @@ TVuEncoding FindEncoding(const TFindEncodingBoxes& boxes)
 {
     if (boxes.Unicode)
         return boxes.UnicodeBE ? vEncUnicodeBE : vEncUnicodeLE;
+    if (boxes.Utf8)
+        return vEncUTF8;
     if (boxes.Oem)
         return vEncOEM;
     return vEncANSI;

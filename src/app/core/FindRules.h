@@ -14,11 +14,12 @@ struct TFindEncodingBoxes {
     bool Oem = false;        // encoem
     bool Unicode = false;    // encunicode
     bool UnicodeBE = false;  // encunicodebe (only together with Unicode)
+    bool Utf8 = false;       // encutf8
 };
 
 // The encoding the file is searched in: Unicode wins (big-endian when
-// UnicodeBE is checked too), then OEM; with no box checked, ANSI.
-// UnicodeBE alone has no effect.
+// UnicodeBE is checked too), then UTF-8, then OEM; with no box checked,
+// ANSI. UnicodeBE alone has no effect.
 TVuEncoding FindEncoding(const TFindEncodingBoxes& boxes);
 
 // The find dialog's option check boxes.

@@ -41,7 +41,8 @@ TFindtextt::TFindtextt(QWidget* parent)
     fullword = Box("fullword", "Только слова целиком", 8, 35, 135, this);
     reguse = Box("reguse", "С учётом регистра", 8, 61, 135, this);
     reverce = Box("reverce", "Искать назад", 8, 87, 135, this);
-    encoem = Box("encoem", "OEM", 145, 35, 170, this);
+    encoem = Box("encoem", "OEM", 145, 35, 80, this);
+    encutf8 = Box("encutf8", "UTF-8", 230, 35, 85, this);
     encunicode = Box("encunicode", "Unicode", 145, 61, 170, this);
     encunicodebe = Box("encunicodebe", "UnicodeBE", 145, 87, 170, this);
 
@@ -57,6 +58,7 @@ TFindEncodingBoxes TFindtextt::EncodingBoxes() const
     boxes.Oem = encoem->isChecked();
     boxes.Unicode = encunicode->isChecked();
     boxes.UnicodeBE = encunicodebe->isChecked();
+    boxes.Utf8 = encutf8->isChecked();
     return boxes;
 }
 

@@ -1,10 +1,11 @@
 // TFindtextt: the find dialog. It asks for the text to find, the search
 // options and the encoding of the file; it is made anew for every find, so
-// its boxes always start unchecked.
+// its boxes start unchecked (the find command checks encutf8 for a file
+// shown as UTF-8).
 //
 //   +--------------------------------------------------------------+
 //   | [texttofind                                               ]  |
-//   | [ ] fullword        [ ] encoem                                |
+//   | [ ] fullword        [ ] encoem   [ ] encutf8                  |
 //   | [ ] reguse          [ ] encunicode          [  start   ]     |
 //   | [ ] reverce         [ ] encunicodebe        [  cancel  ]     |
 //   +--------------------------------------------------------------+
@@ -42,6 +43,7 @@ public:
     QCheckBox* encoem = nullptr;
     QCheckBox* encunicode = nullptr;
     QCheckBox* encunicodebe = nullptr;
+    QCheckBox* encutf8 = nullptr;
     QPushButton* start = nullptr;
     QPushButton* cancel = nullptr;
 

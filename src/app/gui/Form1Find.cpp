@@ -1,6 +1,7 @@
 // The find command: the find dialog, the progress window, and showing the
 // match in the text view.
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeySequence>
 #include <QLineEdit>
 
@@ -95,6 +96,7 @@ void TForm1::DoFind(bool showDialog)
         if (options_.localizer)
             options_.localizer->TranslateComponent(dialog.get());
         dialog->texttofind->setText(SelectionForFind());
+        dialog->encutf8->setChecked(viewer->TextEncoding() == vEncUTF8);
         if (dialog->exec() != QDialog::Accepted)
             return;
         viewer->ResetSelection();
@@ -152,5 +154,8 @@ QString TForm1::SelectionForFind() const
     // longer match the text it was taken from.
     if (viewer->Mode() == vmodeUnicode)
         return viewer->TextSelTextW();
+    // So is UTF-8 text's.
+    if (viewer->Mode() == vmodeText && viewer->TextEncoding() == vEncUTF8)
+        return viewer->TextView()->SelTextUnicode();
     return FromU16(EncodingToUnicode(viewer->TextSelText(), vEncANSI));
 }
