@@ -15,6 +15,12 @@ QString ToQString(std::u16string_view text)
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
+// Coverage masks held per font before they are dropped and captured anew.
+constexpr size_t kMaskBytesLimit = 16u << 20;
+// Glyphs of each raw font checked against Qt's own drawing before its masks
+// are trusted unchecked.
+constexpr int kCheckedGlyphs = 16;
+
 QRect ToQRect(const TVuRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
 int DotsPerMeter(int dpi) { return qRound(dpi / 0.0254); }
@@ -48,7 +54,8 @@ bool NeedsShaping(char16_t c)
 
 }  // namespace
 
-TVuQtCanvas::TVuQtCanvas(QImage::Format format, int dpi) : format_(format), dpi_(dpi > 0 ? dpi : 96)
+TVuQtCanvas::TVuQtCanvas(QImage::Format format, int dpi)
+    : format_(format), dpi_(dpi > 0 ? dpi : 96), normalCache_(dpi_), oemCache_(dpi_)
 {
     SetFonts(QFont(), QFont());
 }
@@ -136,6 +143,46 @@ void TVuQtCanvas::ResetCache(FontCache& cache, const QFont& font)
     cache.fonts.push_back(QRawFont::fromFont(QFont(font, &device_)));
     cache.glyphs.assign(65536, Glyph{});
     cache.shaped.clear();
+    cache.coverage.Clear();
+    cache.masks.clear();
+    cache.checked.clear();
+}
+
+size_t TVuQtCanvas::GlyphMaskCount() const
+{
+    size_t count = 0;
+    for (const FontCache* cache : {&normalCache_, &oemCache_})
+        for (const TVuGlyphMask& mask : cache->masks)
+            count += mask.width > 0 ? 1 : 0;
+    return count;
+}
+
+int32_t TVuQtCanvas::MaskOf(FontCache& cache, Glyph& g)
+{
+    if (g.mask != -1)
+        return g.mask;
+    if (cache.checked.size() < cache.fonts.size())
+        cache.checked.resize(cache.fonts.size(), 0);
+    int& checked = cache.checked[size_t(g.slot)];
+    if (checked < 0)
+        return g.mask = -2;
+    TVuGlyphMask mask;
+    switch (cache.coverage.CaptureGlyph(cache.fonts[size_t(g.slot)], g.index, checked < kCheckedGlyphs, mask)) {
+    case TVuGlyphMasks::captureOk:
+        if (mask.width > 0 && checked < kCheckedGlyphs)
+            ++checked;
+        g.mask = int32_t(cache.masks.size());
+        cache.masks.push_back(mask);
+        break;
+    case TVuGlyphMasks::captureNone:
+        g.mask = -2;
+        break;
+    case TVuGlyphMasks::captureMismatch:
+        checked = -1;
+        g.mask = -2;
+        break;
+    }
+    return g.mask;
 }
 
 const TVuQtCanvas::Glyph& TVuQtCanvas::GlyphOf(char16_t ch)
@@ -231,14 +278,21 @@ int TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color)
     QPainter& p = Painter();
     p.setPen(Rgb(color));
     FontCache& cache = Cache();
+    const bool useMasks = UsesMasks();
+    // Masks are a few hundred bytes a glyph: a file running through most of
+    // the 65536 units captures them again rather than holding them all.
+    if (cache.coverage.Bytes() > kMaskBytesLimit) {
+        cache.coverage.Clear();
+        cache.masks.clear();
+        for (Glyph& g : cache.glyphs)
+            g.mask = -1;
+    }
     // The glyphs of each raw font, gathered over the whole text: one run a
     // font however often the text switches between them (a run's glyphs
     // carry their own positions).
     runs_.resize(cache.fonts.size());
-    for (RunGlyphs& run : runs_) {
-        run.indexes.clear();
-        run.positions.clear();
-    }
+    for (std::vector<RunGlyph>& run : runs_)
+        run.clear();
     int pen = 0;
     // Glyphs wholly outside the image are not drawn at all: a line of 300
     // characters is often wider than the view.
@@ -256,23 +310,42 @@ int TVuQtCanvas::TextOut(int x, int y, std::u16string_view text, TVuColor color)
             continue;
         }
         for (; i < end; ++i) {
-            const Glyph& g = cache.glyphs[text[i]];
-            if (x + pen + g.advance > 0 && pen < right) {
-                RunGlyphs& run = runs_[size_t(g.slot)];
-                run.indexes.push_back(g.index);
-                run.positions.push_back(QPointF(pen, 0));
-            }
+            Glyph& g = cache.glyphs[text[i]];
+            if (x + pen + g.advance > 0 && pen < right)
+                runs_[size_t(g.slot)].push_back({g.index, pen, useMasks ? MaskOf(cache, g) : -2});
             pen += g.advance;
         }
     }
+    // Each font's glyphs in order; those Qt draws go out as runs between the
+    // composited ones, so overlapping glyphs stack as they always did.
+    const TVuPixels pixels =
+        useMasks ? TVuPixels{image_.bits(), image_.bytesPerLine(), image_.width(), image_.height()} : TVuPixels{};
+    const QRgb rgb = Rgb(color).rgb();
+    const QPointF origin(x, y + ascent_);
     for (size_t slot = 0; slot < runs_.size(); ++slot) {
-        if (runs_[slot].indexes.isEmpty())
-            continue;
-        QGlyphRun run;
-        run.setRawFont(cache.fonts[slot]);
-        run.setGlyphIndexes(runs_[slot].indexes);
-        run.setPositions(runs_[slot].positions);
-        p.drawGlyphRun(QPointF(x, y + ascent_), run);
+        qtIndexes_.clear();
+        qtPositions_.clear();
+        const auto flush = [&] {
+            if (qtIndexes_.isEmpty())
+                return;
+            QGlyphRun run;
+            run.setRawFont(cache.fonts[slot]);
+            run.setGlyphIndexes(qtIndexes_);
+            run.setPositions(qtPositions_);
+            p.drawGlyphRun(origin, run);
+            qtIndexes_.clear();
+            qtPositions_.clear();
+        };
+        for (const RunGlyph& glyph : runs_[slot]) {
+            if (glyph.mask < 0) {
+                qtIndexes_.push_back(glyph.index);
+                qtPositions_.push_back(QPointF(glyph.pen, 0));
+                continue;
+            }
+            flush();
+            cache.coverage.Blend(pixels, x + glyph.pen, y + ascent_, cache.masks[size_t(glyph.mask)], rgb);
+        }
+        flush();
     }
     return pen;
 }

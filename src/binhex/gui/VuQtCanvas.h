@@ -6,10 +6,13 @@
 // font, whole-pixel advance; fallback fonts found once per character)
 // instead of being shaped again at every drawing. Segments that need
 // shaping (joining scripts, combining marks, surrogate pairs) take Qt's full
-// text path.
+// text path. On the screen's image the glyphs of those runs are composited
+// from coverage masks captured once from Qt (VuQtGlyphMasks.h): the same
+// pixels without Qt's per-pixel blending.
 #pragma once
 
 #include "binhex/core/VuCanvas.h"
+#include "binhex/gui/VuQtGlyphMasks.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -55,13 +58,24 @@ public:
     void Ellipse(const TVuRect& box, TVuColor pen, TVuColor brush) override;
     void InvertRect(const TVuRect& rect) override;
 
+    // Whether glyphs of the cached runs are composited from masks (the
+    // default on a 32-bit image) or drawn by Qt; the pixels are the same
+    // either way, which is what turning it off is for.
+    void SetGlyphMasks(bool on) { glyphMasks_ = on; }
+    // Glyphs held as masks that paint something, over both fonts (none when
+    // every font failed its check and Qt draws all).
+    size_t GlyphMaskCount() const;
+
 private:
     // One character of a font: which of its raw fonts draws it, the glyph
     // and the advance. slot -1: not resolved yet; -2: needs shaping.
+    // mask: its coverage mask in `masks`; -1: not captured yet; -2: Qt
+    // draws it.
     struct Glyph {
         int16_t slot = -1;
         quint32 index = 0;
         int advance = 0;
+        int32_t mask = -1;
     };
     // A segment shaped by Qt once: its glyph runs (baseline at `ascent`),
     // width and character extents.
@@ -72,9 +86,15 @@ private:
         std::vector<int> extents;
     };
     struct FontCache {
+        explicit FontCache(int dpi) : coverage(dpi) {}
         std::vector<QRawFont> fonts;  // [0] the font itself, then fallbacks
         std::vector<Glyph> glyphs;    // by UTF-16 unit
         std::unordered_map<std::u16string, Shaped> shaped;
+        TVuGlyphMasks coverage;            // the masks' bytes
+        std::vector<TVuGlyphMask> masks;  // by Glyph::mask
+        // By font slot: its glyphs checked against Qt so far; -1: Qt blends
+        // it otherwise and draws all its glyphs.
+        std::vector<int> checked;
     };
 
     QPainter& Painter();
@@ -86,6 +106,13 @@ private:
     // the cache, or a run that needs Qt's shaping.
     size_t SegmentEnd(std::u16string_view text, size_t from);
     const Shaped& ShapedOf(std::u16string_view segment);
+    // Glyph::mask of `g`, captured on first use.
+    int32_t MaskOf(FontCache& cache, Glyph& g);
+    // Whether TextOut composites masks on this image.
+    bool UsesMasks() const
+    {
+        return glyphMasks_ && (format_ == QImage::Format_RGB32 || format_ == QImage::Format_ARGB32_Premultiplied);
+    }
 
     QImage::Format format_;
     int dpi_;
@@ -96,11 +123,17 @@ private:
     bool useOem_ = false;
     std::optional<QFontMetrics> metrics_;  // of the font in use, at dpi_
     int ascent_ = 0;
-    struct RunGlyphs {
-        QList<quint32> indexes;
-        QList<QPointF> positions;
+    // A glyph TextOut draws: its index in the slot's font, its pen position
+    // from the text's start and its mask (Glyph::mask).
+    struct RunGlyph {
+        quint32 index;
+        int pen;
+        int32_t mask;
     };
-    std::vector<RunGlyphs> runs_;  // scratch of TextOut, by font slot
+    std::vector<std::vector<RunGlyph>> runs_;  // scratch of TextOut, by font slot
+    QList<quint32> qtIndexes_;                 // scratch: the glyphs Qt draws
+    QList<QPointF> qtPositions_;
+    bool glyphMasks_ = true;
     FontCache normalCache_;
     FontCache oemCache_;
     QImage device_;  // 1x1 image of the canvas's resolution, for measuring
