@@ -118,7 +118,8 @@ TForm1::~TForm1()
 void TForm1::CreateComponents()
 {
     folderModel_ = new QFileSystemModel(this);
-    folderModel_->setFilter(QDir::AllDirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    // Folders only: sockets and devices (QDir::System) are no places to go.
+    folderModel_->setFilter(QDir::AllDirs | QDir::Hidden | QDir::NoDotAndDotDot);
     folderModel_->setReadOnly(true);
     static FileIcons folderIcons;
     folderModel_->setIconProvider(&folderIcons);
@@ -136,6 +137,14 @@ void TForm1::CreateComponents()
     treeview->setFixedWidth(169);
     treeview->setContextMenuPolicy(Qt::NoContextMenu);
     treeview->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Each folder read on the way to the one asked for moves the rows below
+    // it: the tree follows until the user takes it over.
+    connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+        if (!pendingTreeFolder_.isEmpty() && (pendingTreeFolder_ == loaded || pendingTreeFolder_.startsWith(prefix)))
+            ScrollTreeToPending();
+    });
+    connect(treeview, &QAbstractItemView::pressed, this, [this] { pendingTreeFolder_.clear(); });
 
     listview = new TShellListView(this);
     listview->setObjectName(QStringLiteral("listview"));
@@ -272,9 +281,26 @@ void TForm1::ShowFolder(const QString& folder)
     const QModelIndex index = folderModel_->index(folder);
     if (!index.isValid())
         return;
+    pendingTreeFolder_ = folder;
+    pendingTreeSince_.start();
     treeview->setCurrentIndex(index);
-    treeview->scrollTo(index);
+    treeview->scrollTo(index, QAbstractItemView::PositionAtCenter);
     listview->SetFolder(folder);
+}
+
+void TForm1::ScrollTreeToPending()
+{
+    constexpr qint64 kFollowMs = 5000;
+    if (pendingTreeFolder_.isEmpty() || pendingTreeSince_.elapsed() > kFollowMs) {
+        pendingTreeFolder_.clear();
+        return;
+    }
+    const QModelIndex index = folderModel_->index(pendingTreeFolder_);
+    if (!index.isValid())
+        return;
+    if (treeview->currentIndex() != index)
+        treeview->setCurrentIndex(index);
+    treeview->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void TForm1::HideToTray()

@@ -12,6 +12,7 @@
 //   +-----------+-+-----------+-+--------------------------------------+
 #pragma once
 
+#include <QElapsedTimer>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
@@ -283,6 +284,9 @@ private:
     void ApplyMaximumSize();
     bool KeepsBounds() const;
     void ShowFolder(const QString& folder);
+    // Selects and shows pendingTreeFolder_ in the tree as far as the
+    // folder model has read the way to it.
+    void ScrollTreeToPending();
     void ApplyOptions(const TFrmOptions& dlg);
 
     // Where the localizer is called: AutoTranslate at creation, then the
@@ -325,6 +329,11 @@ private:
     TMediaLibrary* media_ = nullptr;
     std::unique_ptr<TFpluginst> fpluginst_;
     QFileSystemModel* folderModel_ = nullptr;
+    // The folder ShowFolder asked the tree for: the model reads the folders
+    // on the way in the background, so the tree follows each as it arrives,
+    // until the user takes the tree over or a few seconds have passed.
+    QString pendingTreeFolder_;
+    QElapsedTimer pendingTreeSince_;
     bool shownOnce_ = false;
     bool closingForSignal_ = false;
     bool settingsSaved_ = false;

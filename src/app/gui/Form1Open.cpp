@@ -229,6 +229,7 @@ void TForm1::openfile(const QString& fileName, bool selectFolder, bool load)
     CurrentDir = FolderOf(name);
     CurrentFile = name;
     ListedFile = name;
+    listview->SetCurrentFile(name);
     if (selectFolder)
         ShowFolder(QDir::cleanPath(CurrentDir));
 
@@ -341,6 +342,7 @@ void TForm1::Step(bool forward)
 
     const QString entry = FolderFiles[step.index];
     ListedFile = entry;
+    listview->SetCurrentFile(entry);
     CurrentFile = entry;
     if (LNKOpen) {
         const QString target = LinkTarget(entry);

@@ -1,6 +1,7 @@
 #include "app/gui/ShellListView.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QListView>
@@ -47,6 +48,12 @@ TShellListView::TShellListView(QWidget* parent) : QWidget(parent)
         connect(view, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
             emit FileClicked(fs_->filePath(model_->mapToSource(index)));
         });
+    // The entries of a folder come in after SetFolder; the file shown gets
+    // its mark once they are there (and again when the folder is re-read).
+    connect(fs_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (QDir(loaded).absolutePath() == folder_)
+            MarkCurrentFile();
+    });
     ApplyStyle();
 }
 
@@ -91,6 +98,28 @@ void TShellListView::SetFolder(const QString& folder)
     const QModelIndex root = model_->mapFromSource(fs_->setRootPath(folder_));
     list_->setRootIndex(root);
     report_->setRootIndex(root);
+    MarkCurrentFile();
+}
+
+void TShellListView::SetCurrentFile(const QString& path)
+{
+    currentFile_ = path.isEmpty() ? QString() : QDir(path).absolutePath();
+    MarkCurrentFile();
+}
+
+void TShellListView::MarkCurrentFile()
+{
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(list_), static_cast<QAbstractItemView*>(report_)}) {
+        QItemSelectionModel* selection = view->selectionModel();
+        const bool ours = !currentFile_.isEmpty() && QFileInfo(currentFile_).absolutePath() == folder_;
+        const QModelIndex index = ours ? model_->mapFromSource(fs_->index(currentFile_)) : QModelIndex();
+        if (!index.isValid() || index.parent() != view->rootIndex()) {
+            selection->clear();
+            continue;
+        }
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view->scrollTo(index);
+    }
 }
 
 QAbstractItemView* TShellListView::CurrentView() const

@@ -42,6 +42,13 @@ public:
     QString Folder() const { return folder_; }
     void SetFolder(const QString& folder);
 
+    // Marks `path` (a file of the listed folder) as the list's current item
+    // and scrolls it into view; the folder's entries arrive from a background
+    // reader, so the mark is set again once they are there. An empty path or
+    // a file of another folder leaves the list unmarked. Emits nothing.
+    void SetCurrentFile(const QString& path);
+    QString CurrentFile() const { return currentFile_; }
+
     // The view currently shown (one of two: a list view for icons, small
     // icons, list and thumbnails; a table for the report style).
     QAbstractItemView* CurrentView() const;
@@ -53,6 +60,7 @@ signals:
 
 private:
     void ApplyStyle();
+    void MarkCurrentFile();
 
     FileIcons icons_;  // outlives the model, which refers to it
     QFileSystemModel* fs_;
@@ -62,4 +70,5 @@ private:
     QStackedLayout* stack_;
     int style_ = vsList;
     QString folder_;
+    QString currentFile_;
 };
