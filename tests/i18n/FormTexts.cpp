@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,12 @@ void Collect(QObject* o, const QWidget* form, QMap<QString, QString>& out)
         for (int i = 0; i < t->columnCount(); ++i)
             Add(out, p + QStringLiteral(":Columns(%1)").arg(i), t->headerItem()->text(i));
     for (QObject* child : o->children()) {
+        // A file dialog of the form is one of its components: its filters
+        // are the form's text (its own controls are Qt's).
+        if (auto* d = qobject_cast<QFileDialog*>(child)) {
+            Add(out, PathOf(d, form) + ":Filter", d->nameFilters().join(";;"));
+            continue;
+        }
         auto* w = qobject_cast<QWidget*>(child);
         if (w && w->isWindow() && !qobject_cast<QMenu*>(w))
             continue;  // another form

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "i18n/gui/ClassLibraryProperties.h"
 #include "i18n/gui/Frame.h"
 #include "i18n/gui/PropertyPath.h"
 
@@ -147,6 +149,29 @@ TEST(SetPropertyByPath, ClassLibraryNamesReachQtProperties)
         EXPECT_TRUE(r.Ok) << r.Error.toStdString();
         EXPECT_EQ(c.read(), "Value");
     }
+}
+
+// A dialog's Filter in the class library's form becomes Qt's name filters.
+TEST(SetPropertyByPath, FileDialogFiltersInQtsForm)
+{
+    const struct {
+        const char* filter;
+        QStringList expected;
+    } cases[] = {
+        {"All files|*.*", {"All files (*)"}},
+        {"Text|*.txt;*.log|All|*.*", {"Text (*.txt *.log)", "All (*)"}},
+        {"Pictures|*.png; *.jpg|", {"Pictures (*.png *.jpg)"}},
+        {"Anything", {"Anything (*)"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QtNameFilters(QString::fromUtf8(c.filter)), c.expected) << c.filter;
+
+    QWidget form;
+    auto* dialog = new QFileDialog(&form);
+    dialog->setObjectName("copydlg");
+    const TSetResult r = SetPropertyByPath(&form, "copydlg.Filter", "Все файлы|*.*");
+    EXPECT_TRUE(r.Ok) << r.Error.toStdString();
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Все файлы (*)"});
 }
 
 TEST(SetPropertyByPath, ValuesBreakLinesAtCarriageReturn)

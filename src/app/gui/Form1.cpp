@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFrame>
@@ -23,6 +24,7 @@
 #include "app/gui/SpeedButton.h"
 #include "app/gui/SplitterBar.h"
 #include "app/gui/ToolIcons.h"
+#include "i18n/gui/ClassLibraryProperties.h"
 #include "viewer/gui/VuViewer.h"
 
 namespace {
@@ -158,6 +160,12 @@ void TForm1::CreateComponents()
                 if (current.isValid())
                     listview->SetFolder(folderModel_->filePath(current));
             });
+
+    copydlg = new QFileDialog(this);
+    copydlg->setObjectName(QStringLiteral("copydlg"));
+    copydlg->setAcceptMode(QFileDialog::AcceptSave);
+    copydlg->setFileMode(QFileDialog::AnyFile);
+    copydlg->setNameFilters(QtNameFilters(QStringLiteral("Все файлы|*.*")));
 
     sSplitter2 = new TSplitterBar(QStringLiteral("sSplitter2"), treeview, this);
     sSplitter1 = new TSplitterBar(QStringLiteral("sSplitter1"), listview, this);

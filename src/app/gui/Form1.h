@@ -25,6 +25,7 @@
 #include "search/core/VuStreamSearch.h"
 #include "viewer/core/VuViewerModes.h"
 
+class QFileDialog;
 class QFileSystemModel;
 class QFrame;
 class QMenu;
@@ -107,6 +108,9 @@ public:
     TSpeedButton* btnnext = nullptr;
     TSpeedButton* btnshowhide = nullptr;
     QSystemTrayIcon* trayicon = nullptr;
+    // The save dialog of the copy command: a component of the window, so a
+    // language file can translate it ("copydlg.Filter").
+    QFileDialog* copydlg = nullptr;
     QMenu* options = nullptr;
     QAction* N10 = nullptr;  // skinned look (check item)
     QAction* N7 = nullptr;   // choose skin

@@ -389,16 +389,11 @@ void TForm1::copybtnClick()
 {
     if (CurrentFile.isEmpty())
         return;
-    QFileDialog copydlg(this);
-    copydlg.setObjectName(QStringLiteral("copydlg"));
-    copydlg.setAcceptMode(QFileDialog::AcceptSave);
-    copydlg.setFileMode(QFileDialog::AnyFile);
-    copydlg.setNameFilter(QStringLiteral("Все файлы (*)"));
-    copydlg.setDirectory(QFileInfo(CurrentFile).absolutePath());
-    copydlg.selectFile(QFileInfo(CurrentFile).fileName());
-    if (copydlg.exec() != QDialog::Accepted || copydlg.selectedFiles().isEmpty())
+    copydlg->setDirectory(QFileInfo(CurrentFile).absolutePath());
+    copydlg->selectFile(QFileInfo(CurrentFile).fileName());
+    if (copydlg->exec() != QDialog::Accepted || copydlg->selectedFiles().isEmpty())
         return;
-    const QString target = copydlg.selectedFiles().first();
+    const QString target = copydlg->selectedFiles().first();
     std::string error;
     if (!CopyFileReplacing(Utf8(CurrentFile), Utf8(target), error))
         ShowMessageBox(Format(FromU16(LoadResString(rsCannotCopyFile)), {target, FromUtf8(error)}),

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -42,6 +43,25 @@ QStringList ValueLines(const QString& value)
         if (lines[i].startsWith(QLatin1Char('\n')))
             lines[i].remove(0, 1);
     return lines;
+}
+
+QStringList QtNameFilters(const QString& classLibraryFilter)
+{
+    const QStringList parts = classLibraryFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        QStringList patterns;
+        if (i + 1 < parts.size())
+            for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+                patterns << (p.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : p.trimmed());
+        if (patterns.isEmpty())
+            patterns << QStringLiteral("*");
+        if (description.isEmpty() && i + 1 >= parts.size())
+            continue;  // a trailing "|"
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
 }
 
 namespace {
@@ -324,6 +344,11 @@ std::optional<TSetResult> SetMapped(QObject* o, const QString& name, const QStri
             return b->setText(text), ok;
         if (auto* a = qobject_cast<QAction*>(o))
             return a->setText(text), ok;
+        return std::nullopt;
+    }
+    if (Is(name, "Filter")) {
+        if (auto* d = qobject_cast<QFileDialog*>(o))
+            return d->setNameFilters(QtNameFilters(text)), ok;
         return std::nullopt;
     }
     if (Is(name, "TextHint")) {

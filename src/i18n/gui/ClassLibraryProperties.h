@@ -18,6 +18,7 @@
 //   Text                 QLineEdit/QLabel/QAbstractButton/QAction text,
 //                        QComboBox edit text, QPlainTextEdit/QTextEdit text
 //   TextHint             QLineEdit placeholder text
+//   Filter               QFileDialog name filters ("Text|*.txt|All|*.*")
 //   Items                QComboBox/QListWidget item texts, the radio buttons
 //                        of a QGroupBox (a radio group)
 //   Lines                QPlainTextEdit/QTextEdit lines
@@ -76,6 +77,13 @@ public:
 
 // The target of an object. `object` must outlive it.
 std::unique_ptr<TPathTarget> TargetOf(QObject* object);
+
+// A file dialog filter as the class library writes it — descriptions and
+// patterns in turns, separated by "|", several patterns of one entry by
+// ";" — as Qt's name filters: "Text files|*.txt;*.log" gives
+// "Text files (*.txt *.log)". "*.*" becomes "*" (on Linux a name needs no
+// dot); an entry without a pattern stands for all files.
+QStringList QtNameFilters(const QString& classLibraryFilter);
 
 // A language-file value's lines: cut at CR (a CR LF counts as one break).
 QStringList ValueLines(const QString& value);

@@ -14,12 +14,15 @@ bool IsDesignedClass(const QMetaObject* meta)
 
 namespace {
 
-// Another form: a window that is not a pop-up menu of this one.
-bool IsOtherWindow(const QObject* o)
+// A window that is not a pop-up menu: another form when it is of one of
+// our own classes, otherwise a dialog component of this form (a file
+// dialog): found by its name, but its insides are Qt's, not ours.
+bool IsDialogWindow(const QObject* o)
 {
     const auto* w = qobject_cast<const QWidget*>(o);
     return w && w->isWindow() && !qobject_cast<const QMenu*>(w);
 }
+bool IsOtherWindow(const QObject* o) { return IsDialogWindow(o) && IsDesignedClass(o->metaObject()); }
 
 template <class Visit>
 bool WalkOwned(QObject* owner, Visit&& visit)
@@ -29,7 +32,7 @@ bool WalkOwned(QObject* owner, Visit&& visit)
             continue;
         if (visit(child))
             return true;
-        if (!IsFrame(child) && WalkOwned(child, visit))
+        if (!IsFrame(child) && !IsDialogWindow(child) && WalkOwned(child, visit))
             return true;
     }
     return false;
