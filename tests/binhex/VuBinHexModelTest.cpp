@@ -275,6 +275,10 @@ TEST(BinHexProperties, SelectionRoundsToCharactersAndStopsAtTheEnd)
     EXPECT_EQ(s.model.SelLength(), 4);
     s.model.SetSelection(6, 100);
     EXPECT_EQ(s.model.SelLength(), 4);
+    // "To the end" as the largest length a caller can give.
+    s.model.SetSelection(4, INT64_MAX);
+    EXPECT_EQ(s.model.SelStart(), 4);
+    EXPECT_EQ(s.model.SelLength(), 6);
     EXPECT_FALSE(s.model.SetSelection(-1, 2));
     EXPECT_FALSE(s.model.SetSelection(20, 2));
 }

@@ -369,7 +369,7 @@ bool TVuBinHexModel::SetSelection(int64_t start, int64_t length)
     start = RoundToChar(start);
     length = RoundToChar(length);
     const int64_t end = RoundToChar(fileSize_);
-    if (start + length > end)
+    if (length > end - start)  // not start + length: a huge length would overflow
         length = std::max<int64_t>(end - start, 0);
     if (IsMultiByteText() && HasSource()) {
         int64_t first = 0;
