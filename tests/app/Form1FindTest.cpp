@@ -525,7 +525,7 @@ TEST_F(Form1FindEnglish, DialogsSpeakTheLanguageFile)
     EXPECT_TRUE(script_.Done());
     EXPECT_FALSE(HasCyrillic(dialogTexts)) << dialogTexts.join('\n').toStdString();
     EXPECT_FALSE(HasCyrillic(progressTexts)) << progressTexts.join('\n').toStdString();
-    for (const char* caption : {"Findtextt=Find text", "fullword=Whole words only", "reguse=Case sensitive",
+    for (const char* caption : {"Findtextt=Find text", "fullword=Whole words only", "reguse=Case sensivity",
                                 "reverce=Search backward", "start=Find", "cancel=Cancel"})
         EXPECT_TRUE(dialogTexts.contains(QString::fromUtf8(caption))) << caption;
     EXPECT_TRUE(progressTexts.contains(QStringLiteral("btnCancel=STOP")));
