@@ -139,6 +139,11 @@ TEST(AppSettingsTest, AppMacroRules)
     // does not loop.
     EXPECT_EQ(ExpandAppMacro("{app}skins", "/x/{app}/"), "/x/{app}/skins");
     EXPECT_EQ(FoldAppMacro("/x/{app}/skins", "/x/{app}/"), "{app}skins");
+    // Missing keys give the default paths as they stand, not expanded again.
+    AppSettings s = DefaultAppSettings("/x/{app}/");
+    ReadAppSettings(IniDocument::Parse(""), "/x/{app}/", s);
+    EXPECT_EQ(s.SkinDir, "/x/{app}/skins");
+    EXPECT_EQ(s.LanguageFile, "/x/{app}/Languages/english.lng");
 }
 
 TEST(AppSettingsTest, UnknownContentKeptOnWriteBack)

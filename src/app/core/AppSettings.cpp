@@ -33,8 +33,10 @@ void ReadRow(const IniDocument& ini, const ConfKey& row, const std::string& appD
                    [&](int32_t S::*f) { s.*f = ini.ReadInteger(row.section, row.key, s.*f); },
                    [&](bool S::*f) { s.*f = ini.ReadBool(row.section, row.key, s.*f); },
                    [&](std::string S::*f) {
-                       std::string v = ini.ReadString(row.section, row.key, s.*f);
-                       s.*f = row.kind == ConfKind::Path ? ExpandAppMacro(v, appDir) : v;
+                       // Only a value from the file carries the macro: the default is
+                       // already a real path, which may itself hold the text "{app}".
+                       if (std::optional<std::string> v = ini.Value(row.section, row.key))
+                           s.*f = row.kind == ConfKind::Path ? ExpandAppMacro(*v, appDir) : *v;
                    },
                },
                row.field);
