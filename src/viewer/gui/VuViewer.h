@@ -341,8 +341,9 @@ public:
     void SetMediaResample(bool on) { mediaResample_ = on; }
     bool MediaKeepPosition() const { return mediaKeepPosition_; }
     void SetMediaKeepPosition(bool on) { mediaKeepPosition_ = on; }
-    // Volume level 0..10 (the player's when there is one); values outside
-    // are clamped.
+    // Volume level 0..10 (the player's when there is one). A level outside
+    // is kept as given (so conf.ini reads back what it held) and reaches a
+    // player clamped to 0..10.
     int MediaVolume() const;
     void SetMediaVolume(int level);
     bool MediaMute() const;
