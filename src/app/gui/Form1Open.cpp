@@ -52,14 +52,17 @@ QString FromU16(const std::u16string& s)
     return QString::fromStdU16String(s);
 }
 
-// Fills the "%s" places of a message text in order.
+// Fills the "%s" places of a message text in order. Each search starts
+// after the value put in before, so a file name holding "%s" stays whole.
 QString Format(QString text, const QStringList& values)
 {
+    qsizetype from = 0;
     for (const QString& value : values) {
-        const qsizetype at = text.indexOf(QLatin1String("%s"));
+        const qsizetype at = text.indexOf(QLatin1String("%s"), from);
         if (at < 0)
             break;
         text.replace(at, 2, value);
+        from = at + value.size();
     }
     return text;
 }
