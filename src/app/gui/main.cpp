@@ -7,8 +7,26 @@
 #include "i18n/gui/FreeLocalizer.h"
 #include "text/gui/VuMessageBox.h"
 
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Qt reports on stderr each font that lacks shaping tables for a script it
+// falls back through; text shown as UTF-16 meets many scripts, and the
+// report says nothing a user can act on. Everything else goes through.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.trimmed().startsWith(QLatin1String("OpenType support missing for")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    qtHandler = qInstallMessageHandler(FilterQtMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Peekwell"));
     // No display name: on X11 Qt would append it to every window title, and
