@@ -109,10 +109,10 @@ void TShellListView::SetCurrentFile(const QString& path)
 
 void TShellListView::MarkCurrentFile()
 {
+    const bool ours = !currentFile_.isEmpty() && QFileInfo(currentFile_).absolutePath() == folder_;
+    const QModelIndex index = ours ? model_->mapFromSource(fs_->index(currentFile_)) : QModelIndex();
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(list_), static_cast<QAbstractItemView*>(report_)}) {
         QItemSelectionModel* selection = view->selectionModel();
-        const bool ours = !currentFile_.isEmpty() && QFileInfo(currentFile_).absolutePath() == folder_;
-        const QModelIndex index = ours ? model_->mapFromSource(fs_->index(currentFile_)) : QModelIndex();
         if (!index.isValid() || index.parent() != view->rootIndex()) {
             selection->clear();
             continue;
